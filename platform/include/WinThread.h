@@ -1,0 +1,3 @@
+#pragma once
+#include "WinUser.h"
+BOOL AfxPreTranslateMessage(MSG* pMsg);

@@ -1,0 +1,5 @@
+#include "WinThread.h"
+BOOL AfxPreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
