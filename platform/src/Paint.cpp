@@ -54,17 +54,15 @@ void ApplyRedraw(HWND hWnd, const std::vector<RECT>& rects, UINT nFlags, bool bT
         return;
     const RECT rcClient = ClientBounds(*pRecord);
     std::vector<RECT> clipped = CombineRectLists(rects, {rcClient}, RGN_AND);
-    if ((nFlags & RDW_INVALIDATE) != 0 && CanPaint(manager, *pRecord))
+    const bool bCanPaint = CanPaint(manager, *pRecord);
+    if ((nFlags & RDW_INVALIDATE) != 0 && bCanPaint && !clipped.empty())
     {
-        if (!clipped.empty())
-        {
-            pRecord->updateRects = CombineRectLists(pRecord->updateRects, clipped, RGN_OR);
-            if ((nFlags & RDW_ERASE) != 0)
-                pRecord->bEraseNeeded = true;
-        }
-        if ((nFlags & RDW_INTERNALPAINT) != 0)
-            pRecord->bInternalPaint = true;
+        pRecord->updateRects = CombineRectLists(pRecord->updateRects, clipped, RGN_OR);
+        if ((nFlags & RDW_ERASE) != 0)
+            pRecord->bEraseNeeded = true;
     }
+    if ((nFlags & RDW_INTERNALPAINT) != 0 && bCanPaint)
+        pRecord->bInternalPaint = true;
     if ((nFlags & RDW_VALIDATE) != 0)
     {
         pRecord->updateRects = CombineRectLists(pRecord->updateRects, clipped, RGN_DIFF);
