@@ -13,7 +13,10 @@ BOOL SetRect(LPRECT lprc, int left, int top, int right, int bottom)
     return TRUE;
 }
 
-BOOL SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
+BOOL SetRectEmpty(LPRECT lprc)
+{
+    return SetRect(lprc, 0, 0, 0, 0);
+}
 
 BOOL CopyRect(LPRECT dst, const RECT* src)
 {
@@ -32,7 +35,8 @@ BOOL IsRectEmpty(const RECT* lprc)
 
 BOOL PtInRect(const RECT* lprc, POINT pt)
 {
-    return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
+    return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
+           pt.y < lprc->bottom;
 }
 
 BOOL EqualRect(const RECT* a, const RECT* b)

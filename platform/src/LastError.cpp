@@ -5,6 +5,12 @@ namespace
 thread_local DWORD t_dwLastError = ERROR_SUCCESS;
 }
 
-DWORD GetLastError() { return t_dwLastError; }
+DWORD GetLastError()
+{
+    return t_dwLastError;
+}
 
-void SetLastError(DWORD dwErrCode) { t_dwLastError = dwErrCode; }
+void SetLastError(DWORD dwErrCode)
+{
+    t_dwLastError = dwErrCode;
+}

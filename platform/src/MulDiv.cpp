@@ -13,7 +13,8 @@ int MulDiv(int nNumber, int nNumerator, int nDenominator)
     long long quotient = product / divisor;
     const long long remainder = product % divisor;
     // Round half away from zero: compare twice the remainder with the divisor.
-    const unsigned long long twice = 2ULL * static_cast<unsigned long long>(remainder < 0 ? -remainder : remainder);
+    const unsigned long long twice =
+        2ULL * static_cast<unsigned long long>(remainder < 0 ? -remainder : remainder);
     const unsigned long long magnitude = static_cast<unsigned long long>(divisor < 0 ? -divisor : divisor);
     if (twice >= magnitude)
     {

@@ -41,7 +41,7 @@ TEST(CRect, InflateDeflateAndOffset)
     EXPECT_EQ(r, CRect(-5, 15, 5, 25));
     r.MoveToXY(0, 0);
     EXPECT_EQ(r, CRect(0, 0, 10, 10));
-    r.DeflateRect(6, 6);  // deflating past the middle leaves an inverted, empty rectangle
+    r.DeflateRect(6, 6); // deflating past the middle leaves an inverted, empty rectangle
     EXPECT_EQ(r, CRect(6, 6, 4, 4));
     EXPECT_TRUE(r.IsRectEmpty());
     r.NormalizeRect();

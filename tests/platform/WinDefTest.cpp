@@ -36,16 +36,16 @@ TEST(WinDef, WordPackingAndSignedMouseCoordinates)
 
 TEST(WinDef, MulDivRoundsHalfAwayFromZero)
 {
-    EXPECT_EQ(MulDiv(10, 3, 4), 8);    // 7.5 -> 8
-    EXPECT_EQ(MulDiv(-10, 3, 4), -8);  // -7.5 -> -8
+    EXPECT_EQ(MulDiv(10, 3, 4), 8);   // 7.5 -> 8
+    EXPECT_EQ(MulDiv(-10, 3, 4), -8); // -7.5 -> -8
     EXPECT_EQ(MulDiv(10, -3, 4), -8);
     EXPECT_EQ(MulDiv(10, 3, -4), -8);
     EXPECT_EQ(MulDiv(-10, -3, -4), -8);
     EXPECT_EQ(MulDiv(-10, 3, -4), 8);
-    EXPECT_EQ(MulDiv(7, 1, 3), 2);     // 2.33 -> 2
-    EXPECT_EQ(MulDiv(8, 1, 3), 3);     // 2.67 -> 3
+    EXPECT_EQ(MulDiv(7, 1, 3), 2); // 2.33 -> 2
+    EXPECT_EQ(MulDiv(8, 1, 3), 3); // 2.67 -> 3
     EXPECT_EQ(MulDiv(-8, 1, 3), -3);
-    EXPECT_EQ(MulDiv(255, 50, 100), 128);  // 127.5 -> 128
+    EXPECT_EQ(MulDiv(255, 50, 100), 128); // 127.5 -> 128
     EXPECT_EQ(MulDiv(5, 0, 3), 0);
 }
 
@@ -58,7 +58,7 @@ TEST(WinDef, MulDivFailsWithMinusOneOnZeroDivisorOrOverflow)
     EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);
     EXPECT_EQ(MulDiv(100000, 100000, 1000), 10000000);
     EXPECT_EQ(MulDiv(INT_MIN, 1, 1), INT_MIN);
-    EXPECT_EQ(MulDiv(INT_MIN, -1, 1), -1);  // 2^31 does not fit
+    EXPECT_EQ(MulDiv(INT_MIN, -1, 1), -1); // 2^31 does not fit
 }
 
 TEST(Utf8, RoundTripsEveryPlane)
@@ -73,7 +73,10 @@ TEST(Utf8, RoundTripsEveryPlane)
 TEST(Utf8, BrokenInputBecomesReplacementCharacters)
 {
     // A truncated two-byte sequence followed by a plain letter keeps the letter.
-    EXPECT_EQ(Utf8ToWide("\xC3" "A"), L"\uFFFD" L"A");
+    EXPECT_EQ(Utf8ToWide("\xC3"
+                         "A"),
+              L"\uFFFD"
+              L"A");
     // Overlong encoding of '/' and an encoded surrogate are refused.
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD");
     EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), L"\uFFFD");
