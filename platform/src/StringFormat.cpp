@@ -60,7 +60,7 @@ public:
     }
 
     // Numbers come from the C library as ASCII.
-    void AppendAscii(const char* pText, std::size_t nCount)
+    void Append(const char* pText, std::size_t nCount)
     {
         wchar_t chunk[64];
         while (nCount > 0)
@@ -315,9 +315,11 @@ void ReadStarFields(SSpecification& spec, SArguments& args)
     }
 }
 
-// Writes a field of wide text with its padding. nSignLength characters at the
-// start (sign, "0x") stay in front of zero padding.
-void EmitField(COutput& out, const wchar_t* pText, std::size_t nLength, const SSpecification& spec,
+// Writes a field of text (wide, or ASCII from the C library) with its
+// padding. nSignLength characters at the start (sign, "0x") stay in front of
+// zero padding.
+template <typename TChar>
+void EmitField(COutput& out, const TChar* pText, std::size_t nLength, const SSpecification& spec,
                bool bZeroPad, std::size_t nSignLength = 0)
 {
     const std::size_t nWidth = static_cast<std::size_t>(spec.nWidth);
@@ -337,30 +339,6 @@ void EmitField(COutput& out, const wchar_t* pText, std::size_t nLength, const SS
     {
         out.AppendRepeated(L' ', nPad);
         out.Append(pText, nLength);
-    }
-}
-
-// The same for ASCII text from the C library.
-void EmitAsciiField(COutput& out, const char* pText, std::size_t nLength, const SSpecification& spec,
-                    bool bZeroPad, std::size_t nSignLength)
-{
-    const std::size_t nWidth = static_cast<std::size_t>(spec.nWidth);
-    const std::size_t nPad = nWidth > nLength ? nWidth - nLength : 0;
-    if (spec.bLeft)
-    {
-        out.AppendAscii(pText, nLength);
-        out.AppendRepeated(L' ', nPad);
-    }
-    else if (bZeroPad)
-    {
-        out.AppendAscii(pText, nSignLength);
-        out.AppendRepeated(L'0', nPad);
-        out.AppendAscii(pText + nSignLength, nLength - nSignLength);
-    }
-    else
-    {
-        out.AppendRepeated(L' ', nPad);
-        out.AppendAscii(pText, nLength);
     }
 }
 
@@ -487,7 +465,7 @@ void EmitInteger(COutput& out, const SSpecification& spec, SArguments& args)
                                         : FormatNumber(strSpec, nUnsigned, stackBuffer, strLarge, pText);
     // With a precision the 0 flag is ignored, as in C.
     const bool bZeroPad = spec.bZero && spec.nPrecision < 0;
-    EmitAsciiField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
+    EmitField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
 }
 
 // The "C" locale, so that a decimal point is always '.', whatever the program set.
@@ -546,7 +524,7 @@ void EmitFloating(COutput& out, const SSpecification& spec, SArguments& args)
     }
     // Infinity and NaN are padded with spaces only.
     const bool bZeroPad = spec.bZero && bFinite;
-    EmitAsciiField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
+    EmitField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
 }
 
 void EmitPointer(COutput& out, const SSpecification& spec, SArguments& args)
