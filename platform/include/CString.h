@@ -12,12 +12,21 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 // Supplies the text of string resource `id`; returns false when there is none.
 // The resource module installs one when it is loaded.
 using StringResourceLoader = bool (*)(UINT id, std::wstring& out);
 // Installs the loader used by CString::LoadString (nullptr removes it).
 void SetStringResourceLoader(StringResourceLoader loader);
+
+// What may go through a printf-style argument list: numbers, characters,
+// pointers and enumerations, never class objects.
+template <typename T>
+constexpr bool IsFormatArgument =
+    !std::is_class_v<std::remove_cvref_t<T>> && !std::is_union_v<std::remove_cvref_t<T>>;
+#define CSTRING_FORMAT_ARGUMENT_MESSAGE                                                                      \
+    "a class object cannot be a format argument; pass a CString as (LPCWSTR)s or s.GetString()"
 
 class CString
 {
@@ -149,12 +158,26 @@ public:
     int Delete(int nIndex, int nCount = 1);
 
     // Windows wide-printf rules: %s and %c are wide, %hs/%S and %hc/%C are
-    // UTF-8 narrow, %ld is 32 bits. Pass a CString argument as (LPCWSTR)s or
-    // s.GetString(), never the object itself. See StringFormat.h.
-    void Format(LPCWSTR pszFormat, ...);
+    // UTF-8 narrow, %ld is 32 bits. See StringFormat.h. The arguments travel
+    // as C varargs; these templates only check them first, because the
+    // compiler silently accepts a class object (a CString passed without
+    // (LPCWSTR) or GetString()) and the output would be garbage.
+    template <typename... TArguments> void Format(LPCWSTR pszFormat, const TArguments&... arguments)
+    {
+        static_assert((IsFormatArgument<TArguments> && ...), CSTRING_FORMAT_ARGUMENT_MESSAGE);
+        FormatVarargs(pszFormat, arguments...);
+    }
     // The format is string resource nFormatId; empty when it does not exist.
-    void Format(UINT nFormatId, ...);
-    void AppendFormat(LPCWSTR pszFormat, ...);
+    template <typename... TArguments> void Format(UINT nFormatId, const TArguments&... arguments)
+    {
+        static_assert((IsFormatArgument<TArguments> && ...), CSTRING_FORMAT_ARGUMENT_MESSAGE);
+        FormatResourceVarargs(nFormatId, arguments...);
+    }
+    template <typename... TArguments> void AppendFormat(LPCWSTR pszFormat, const TArguments&... arguments)
+    {
+        static_assert((IsFormatArgument<TArguments> && ...), CSTRING_FORMAT_ARGUMENT_MESSAGE);
+        AppendFormatVarargs(pszFormat, arguments...);
+    }
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormatV(LPCWSTR pszFormat, va_list args);
 
@@ -162,6 +185,10 @@ public:
     BOOL LoadString(UINT nId);
 
 private:
+    void FormatVarargs(LPCWSTR pszFormat, ...);
+    void FormatResourceVarargs(UINT nFormatId, ...);
+    void AppendFormatVarargs(LPCWSTR pszFormat, ...);
+
     std::wstring m_strText;
 };
 

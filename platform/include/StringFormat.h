@@ -13,7 +13,8 @@
 // Numbers are always formatted in the "C" locale. Widths and precisions above
 // FORMAT_FIELD_LIMIT are reduced to it.
 // Arguments travel as C varargs, so a CString argument must be passed as
-// (LPCWSTR)s or s.GetString(); the compiler rejects the object itself.
+// (LPCWSTR)s or s.GetString(). CString::Format refuses the object itself at
+// compile time; a plain variadic function cannot.
 #pragma once
 
 #include "WinDef.h"

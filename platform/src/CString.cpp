@@ -604,7 +604,7 @@ int CString::Delete(int nIndex, int nCount)
     return GetLength();
 }
 
-void CString::Format(LPCWSTR pszFormat, ...)
+void CString::FormatVarargs(LPCWSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -612,7 +612,7 @@ void CString::Format(LPCWSTR pszFormat, ...)
     va_end(args);
 }
 
-void CString::Format(UINT nFormatId, ...)
+void CString::FormatResourceVarargs(UINT nFormatId, ...)
 {
     std::wstring strFormat;
     LoadResourceText(nFormatId, strFormat);
@@ -622,7 +622,7 @@ void CString::Format(UINT nFormatId, ...)
     va_end(args);
 }
 
-void CString::AppendFormat(LPCWSTR pszFormat, ...)
+void CString::AppendFormatVarargs(LPCWSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);

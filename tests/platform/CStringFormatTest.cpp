@@ -40,6 +40,12 @@ int IntoBuffer(wchar_t* pBuffer, std::size_t nCapacity, LPCWSTR pszFormat, ...)
 }
 } // namespace
 
+// A CString (or any class object) handed to Format is rejected at compile time.
+static_assert(!IsFormatArgument<CString> && !IsFormatArgument<const CString&> &&
+              !IsFormatArgument<std::wstring>);
+static_assert(IsFormatArgument<LPCWSTR> && IsFormatArgument<const wchar_t (&)[4]> && IsFormatArgument<int> &&
+              IsFormatArgument<double> && IsFormatArgument<std::nullptr_t> && IsFormatArgument<COLORREF>);
+
 TEST(CStringFormat, IntegersFollowTheDocumentedConversions)
 {
     EXPECT_EQ(F(L"%d", -42), L"-42");
@@ -120,8 +126,12 @@ TEST(CStringFormat, StringsAreWideUnlessMarkedNarrow)
     EXPECT_EQ(F(L"%.3s", static_cast<LPCWSTR>(nullptr)), L"(nu");
 
     const CString name(L"Gradient");
-    EXPECT_EQ(F(L"<%s>", static_cast<LPCWSTR>(name)), L"<Gradient>");
-    EXPECT_EQ(F(L"<%s>", name.GetString()), L"<Gradient>");
+    CString text;
+    text.Format(L"<%s|%s>", static_cast<LPCWSTR>(name), name.GetString());
+    EXPECT_EQ(text, L"<Gradient|Gradient>");
+    // Arrays and nullptr decay as they do through any argument list.
+    text.Format(L"%s %hs %p", L"literal", "narrow", nullptr);
+    EXPECT_EQ(text, L"literal narrow 0000000000000000");
 }
 
 TEST(CStringFormat, StringWidthAndPrecisionCountCharacters)
