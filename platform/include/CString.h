@@ -1,6 +1,7 @@
-// The class library's wide string. Values are copied, never shared, and every
-// operation that takes a position or a count accepts any value: out-of-range
-// input is clamped (or yields -1 / an empty result), never read past the end.
+// The class library's wide string. Values are copied, never shared.
+// Operations taking a position or a count clamp out-of-range values (or give
+// -1 / an empty result) and never touch memory outside the string; only
+// single-character access with a bad index throws std::out_of_range.
 #pragma once
 
 #include "WinDef.h"

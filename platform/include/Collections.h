@@ -2,7 +2,8 @@
 // cannot be copied (use Copy, Append or AddTail); unlike them they can be moved.
 // Caller mistakes that would read or write outside the collection throw
 // std::out_of_range (or std::invalid_argument) instead of corrupting memory;
-// removals and insertions with impossible arguments do nothing.
+// removals and insertions with impossible arguments do nothing. A POSITION is
+// only meaningful for the list that handed it out.
 #pragma once
 
 #include "CString.h"

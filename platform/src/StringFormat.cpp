@@ -203,11 +203,11 @@ ELengthPrefix ReadLengthPrefix(const wchar_t*& p)
 
 bool IsIntegerConversion(wchar_t ch)
 {
-    return std::wcschr(L"diuoxX", ch) != nullptr && ch != 0;
+    return ch != 0 && std::wcschr(L"diuoxX", ch) != nullptr;
 }
 bool IsFloatingConversion(wchar_t ch)
 {
-    return std::wcschr(L"eEfFgGaA", ch) != nullptr && ch != 0;
+    return ch != 0 && std::wcschr(L"eEfFgGaA", ch) != nullptr;
 }
 bool IsTextConversion(wchar_t ch)
 {
