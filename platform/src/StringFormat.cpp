@@ -118,7 +118,7 @@ enum class ELengthPrefix
     Wide,       // w
 };
 
-struct SSpecification
+struct SConversion
 {
     bool bLeft = false;
     bool bPlus = false;
@@ -216,10 +216,10 @@ bool IsTextConversion(wchar_t ch)
 
 // Whether this prefix means something for this conversion; anything else is
 // treated as an unknown conversion.
-bool IsValidCombination(const SSpecification& spec)
+bool IsValidCombination(const SConversion& conversion)
 {
-    const wchar_t ch = spec.chConversion;
-    const ELengthPrefix e = spec.eLength;
+    const wchar_t ch = conversion.chConversion;
+    const ELengthPrefix e = conversion.eLength;
     if (IsIntegerConversion(ch))
     {
         return e != ELengthPrefix::LongDouble && e != ELengthPrefix::Wide;
@@ -236,54 +236,54 @@ bool IsValidCombination(const SSpecification& spec)
     return ch == L'p' || ch == L'%';
 }
 
-// Parses the specification after a '%'; on success p is past the conversion.
-bool ParseSpecification(const wchar_t*& p, SSpecification& spec)
+// Parses the conversion after a '%'; on success p is past the conversion.
+bool ParseConversion(const wchar_t*& p, SConversion& conversion)
 {
     for (;; ++p)
     {
         if (*p == L'-')
-            spec.bLeft = true;
+            conversion.bLeft = true;
         else if (*p == L'+')
-            spec.bPlus = true;
+            conversion.bPlus = true;
         else if (*p == L' ')
-            spec.bSpace = true;
+            conversion.bSpace = true;
         else if (*p == L'#')
-            spec.bAlternate = true;
+            conversion.bAlternate = true;
         else if (*p == L'0')
-            spec.bZero = true;
+            conversion.bZero = true;
         else
             break;
     }
     if (*p == L'*')
     {
-        spec.bWidthFromArgument = true;
+        conversion.bWidthFromArgument = true;
         ++p;
     }
     else
     {
-        spec.nWidth = ReadNumber(p);
+        conversion.nWidth = ReadNumber(p);
     }
     if (*p == L'.')
     {
         ++p;
         if (*p == L'*')
         {
-            spec.bPrecisionFromArgument = true;
+            conversion.bPrecisionFromArgument = true;
             ++p;
         }
         else
         {
-            spec.nPrecision = ReadNumber(p);
+            conversion.nPrecision = ReadNumber(p);
         }
     }
-    spec.eLength = ReadLengthPrefix(p);
-    spec.chConversion = *p;
+    conversion.eLength = ReadLengthPrefix(p);
+    conversion.chConversion = *p;
     if (*p == L'\0')
     {
         return false;
     }
     ++p;
-    return IsValidCombination(spec);
+    return IsValidCombination(conversion);
 }
 
 int ClampField(int nValue)
@@ -292,26 +292,26 @@ int ClampField(int nValue)
 }
 
 // Takes the '*' width and precision from the arguments, in that order.
-void ReadStarFields(SSpecification& spec, SArguments& args)
+void ReadStarFields(SConversion& conversion, SArguments& args)
 {
-    if (spec.bWidthFromArgument)
+    if (conversion.bWidthFromArgument)
     {
         const int nWidth = va_arg(args.list, int);
         if (nWidth < 0)
         {
             // A negative width asks for left alignment.
-            spec.bLeft = true;
-            spec.nWidth = nWidth == INT_MIN ? FORMAT_FIELD_LIMIT : ClampField(-nWidth);
+            conversion.bLeft = true;
+            conversion.nWidth = nWidth == INT_MIN ? FORMAT_FIELD_LIMIT : ClampField(-nWidth);
         }
         else
         {
-            spec.nWidth = ClampField(nWidth);
+            conversion.nWidth = ClampField(nWidth);
         }
     }
-    if (spec.bPrecisionFromArgument)
+    if (conversion.bPrecisionFromArgument)
     {
         const int nPrecision = va_arg(args.list, int);
-        spec.nPrecision = nPrecision < 0 ? -1 : ClampField(nPrecision);
+        conversion.nPrecision = nPrecision < 0 ? -1 : ClampField(nPrecision);
     }
 }
 
@@ -319,12 +319,12 @@ void ReadStarFields(SSpecification& spec, SArguments& args)
 // padding. nSignLength characters at the start (sign, "0x") stay in front of
 // zero padding.
 template <typename TChar>
-void EmitField(COutput& out, const TChar* pText, std::size_t nLength, const SSpecification& spec,
+void EmitField(COutput& out, const TChar* pText, std::size_t nLength, const SConversion& conversion,
                bool bZeroPad, std::size_t nSignLength = 0)
 {
-    const std::size_t nWidth = static_cast<std::size_t>(spec.nWidth);
+    const std::size_t nWidth = static_cast<std::size_t>(conversion.nWidth);
     const std::size_t nPad = nWidth > nLength ? nWidth - nLength : 0;
-    if (spec.bLeft)
+    if (conversion.bLeft)
     {
         out.Append(pText, nLength);
         out.AppendRepeated(L' ', nPad);
@@ -361,32 +361,32 @@ std::size_t SignLength(const char* pText, std::size_t nLength, wchar_t chConvers
 
 // A narrow printf format for one number, built from the parsed flags; the
 // width is left out because padding is ours.
-std::string NarrowSpecification(const SSpecification& spec, const char* pszLength)
+std::string NarrowFormat(const SConversion& conversion, const char* pszLength)
 {
-    std::string strSpec = "%";
-    if (spec.bPlus)
-        strSpec += '+';
-    if (spec.bSpace)
-        strSpec += ' ';
-    if (spec.bAlternate)
-        strSpec += '#';
-    if (spec.nPrecision >= 0)
+    std::string strNarrowFormat = "%";
+    if (conversion.bPlus)
+        strNarrowFormat += '+';
+    if (conversion.bSpace)
+        strNarrowFormat += ' ';
+    if (conversion.bAlternate)
+        strNarrowFormat += '#';
+    if (conversion.nPrecision >= 0)
     {
-        strSpec += '.';
-        strSpec += std::to_string(spec.nPrecision);
+        strNarrowFormat += '.';
+        strNarrowFormat += std::to_string(conversion.nPrecision);
     }
-    strSpec += pszLength;
-    strSpec += static_cast<char>(spec.chConversion);
-    return strSpec;
+    strNarrowFormat += pszLength;
+    strNarrowFormat += static_cast<char>(conversion.chConversion);
+    return strNarrowFormat;
 }
 
 // Runs snprintf into a stack buffer, or into a heap one when the text is long
 // (a large precision). Returns the text and its length.
 template <typename TValue>
-std::size_t FormatNumber(const std::string& strSpec, TValue value, char (&stackBuffer)[128],
+std::size_t FormatNumber(const std::string& strNarrowFormat, TValue value, char (&stackBuffer)[128],
                          std::string& strLarge, const char*& pText)
 {
-    const int nLength = std::snprintf(stackBuffer, sizeof stackBuffer, strSpec.c_str(), value);
+    const int nLength = std::snprintf(stackBuffer, sizeof stackBuffer, strNarrowFormat.c_str(), value);
     if (nLength < 0)
     {
         pText = "";
@@ -398,18 +398,18 @@ std::size_t FormatNumber(const std::string& strSpec, TValue value, char (&stackB
         return static_cast<std::size_t>(nLength);
     }
     strLarge.resize(static_cast<std::size_t>(nLength) + 1);
-    std::snprintf(strLarge.data(), strLarge.size(), strSpec.c_str(), value);
+    std::snprintf(strLarge.data(), strLarge.size(), strNarrowFormat.c_str(), value);
     strLarge.resize(static_cast<std::size_t>(nLength));
     pText = strLarge.c_str();
     return strLarge.size();
 }
 
-void EmitInteger(COutput& out, const SSpecification& spec, SArguments& args)
+void EmitInteger(COutput& out, const SConversion& conversion, SArguments& args)
 {
-    const bool bSigned = spec.chConversion == L'd' || spec.chConversion == L'i';
+    const bool bSigned = conversion.chConversion == L'd' || conversion.chConversion == L'i';
     long long nSigned = 0;
     unsigned long long nUnsigned = 0;
-    switch (spec.eLength)
+    switch (conversion.eLength)
     {
         case ELengthPrefix::Char:
         {
@@ -460,12 +460,13 @@ void EmitInteger(COutput& out, const SSpecification& spec, SArguments& args)
     char stackBuffer[128];
     std::string strLarge;
     const char* pText = nullptr;
-    const std::string strSpec = NarrowSpecification(spec, "ll");
-    const std::size_t nLength = bSigned ? FormatNumber(strSpec, nSigned, stackBuffer, strLarge, pText)
-                                        : FormatNumber(strSpec, nUnsigned, stackBuffer, strLarge, pText);
+    const std::string strNarrowFormat = NarrowFormat(conversion, "ll");
+    const std::size_t nLength = bSigned
+                                    ? FormatNumber(strNarrowFormat, nSigned, stackBuffer, strLarge, pText)
+                                    : FormatNumber(strNarrowFormat, nUnsigned, stackBuffer, strLarge, pText);
     // With a precision the 0 flag is ignored, as in C.
-    const bool bZeroPad = spec.bZero && spec.nPrecision < 0;
-    EmitField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
+    const bool bZeroPad = conversion.bZero && conversion.nPrecision < 0;
+    EmitField(out, pText, nLength, conversion, bZeroPad, SignLength(pText, nLength, conversion.chConversion));
 }
 
 // The "C" locale, so that a decimal point is always '.', whatever the program set.
@@ -500,7 +501,7 @@ private:
     locale_t m_previous = static_cast<locale_t>(nullptr);
 };
 
-void EmitFloating(COutput& out, const SSpecification& spec, SArguments& args)
+void EmitFloating(COutput& out, const SConversion& conversion, SArguments& args)
 {
     char stackBuffer[128];
     std::string strLarge;
@@ -509,25 +510,25 @@ void EmitFloating(COutput& out, const SSpecification& spec, SArguments& args)
     bool bFinite = true;
     {
         CClassicLocaleScope scope;
-        if (spec.eLength == ELengthPrefix::LongDouble)
+        if (conversion.eLength == ELengthPrefix::LongDouble)
         {
             const long double value = va_arg(args.list, long double);
             bFinite = std::isfinite(value);
-            nLength = FormatNumber(NarrowSpecification(spec, "L"), value, stackBuffer, strLarge, pText);
+            nLength = FormatNumber(NarrowFormat(conversion, "L"), value, stackBuffer, strLarge, pText);
         }
         else
         {
             const double value = va_arg(args.list, double);
             bFinite = std::isfinite(value);
-            nLength = FormatNumber(NarrowSpecification(spec, ""), value, stackBuffer, strLarge, pText);
+            nLength = FormatNumber(NarrowFormat(conversion, ""), value, stackBuffer, strLarge, pText);
         }
     }
     // Infinity and NaN are padded with spaces only.
-    const bool bZeroPad = spec.bZero && bFinite;
-    EmitField(out, pText, nLength, spec, bZeroPad, SignLength(pText, nLength, spec.chConversion));
+    const bool bZeroPad = conversion.bZero && bFinite;
+    EmitField(out, pText, nLength, conversion, bZeroPad, SignLength(pText, nLength, conversion.chConversion));
 }
 
-void EmitPointer(COutput& out, const SSpecification& spec, SArguments& args)
+void EmitPointer(COutput& out, const SConversion& conversion, SArguments& args)
 {
     const auto nValue = reinterpret_cast<std::uintptr_t>(va_arg(args.list, void*));
     constexpr std::size_t nDigits = sizeof(void*) * 2;
@@ -536,21 +537,21 @@ void EmitPointer(COutput& out, const SSpecification& spec, SArguments& args)
     {
         text[nDigits - 1 - i] = L"0123456789ABCDEF"[(nValue >> (4 * i)) & 0xF];
     }
-    EmitField(out, text, nDigits, spec, spec.bZero);
+    EmitField(out, text, nDigits, conversion, conversion.bZero);
 }
 
 // Whether the text argument is narrow, by the Windows rules for wide functions.
-bool IsNarrowText(const SSpecification& spec)
+bool IsNarrowText(const SConversion& conversion)
 {
-    if (spec.eLength == ELengthPrefix::Short)
+    if (conversion.eLength == ELengthPrefix::Short)
     {
         return true;
     }
-    if (spec.eLength == ELengthPrefix::Long || spec.eLength == ELengthPrefix::Wide)
+    if (conversion.eLength == ELengthPrefix::Long || conversion.eLength == ELengthPrefix::Wide)
     {
         return false;
     }
-    return spec.chConversion == L'S' || spec.chConversion == L'C';
+    return conversion.chConversion == L'S' || conversion.chConversion == L'C';
 }
 
 // Bytes of the first nCharacters UTF-8 characters of p (or up to its NUL),
@@ -573,11 +574,12 @@ std::size_t Utf8PrefixBytes(const char* p, std::size_t nCharacters)
     return nBytes;
 }
 
-void EmitString(COutput& out, const SSpecification& spec, SArguments& args)
+void EmitString(COutput& out, const SConversion& conversion, SArguments& args)
 {
-    const std::size_t nLimit = spec.nPrecision >= 0 ? static_cast<std::size_t>(spec.nPrecision) : SIZE_MAX;
+    const std::size_t nLimit =
+        conversion.nPrecision >= 0 ? static_cast<std::size_t>(conversion.nPrecision) : SIZE_MAX;
     const void* pArgument = va_arg(args.list, const void*);
-    if (pArgument != nullptr && IsNarrowText(spec))
+    if (pArgument != nullptr && IsNarrowText(conversion))
     {
         const auto* pNarrow = static_cast<const char*>(pArgument);
         const std::size_t nBytes =
@@ -585,25 +587,25 @@ void EmitString(COutput& out, const SSpecification& spec, SArguments& args)
         const std::wstring strWide = Utf8ToWide(std::string_view(pNarrow, nBytes));
         // Malformed input may decode to more characters than were counted.
         const std::size_t nLength = strWide.size() < nLimit ? strWide.size() : nLimit;
-        EmitField(out, strWide.data(), nLength, spec, spec.bZero);
+        EmitField(out, strWide.data(), nLength, conversion, conversion.bZero);
         return;
     }
     const auto* pWide = pArgument != nullptr ? static_cast<const wchar_t*>(pArgument) : L"(null)";
     const std::size_t nLength = nLimit == SIZE_MAX ? std::wcslen(pWide) : ::wcsnlen(pWide, nLimit);
-    EmitField(out, pWide, nLength, spec, spec.bZero);
+    EmitField(out, pWide, nLength, conversion, conversion.bZero);
 }
 
-void EmitCharacter(COutput& out, const SSpecification& spec, SArguments& args)
+void EmitCharacter(COutput& out, const SConversion& conversion, SArguments& args)
 {
     const int nArgument = va_arg(args.list, int);
     wchar_t ch = static_cast<wchar_t>(nArgument);
-    if (IsNarrowText(spec))
+    if (IsNarrowText(conversion))
     {
         const char narrow = static_cast<char>(nArgument);
         const std::wstring strWide = Utf8ToWide(std::string_view(&narrow, 1));
         ch = strWide.empty() ? L'\uFFFD' : strWide[0];
     }
-    EmitField(out, &ch, 1, spec, spec.bZero);
+    EmitField(out, &ch, 1, conversion, conversion.bZero);
 }
 
 void FormatInto(COutput& out, LPCWSTR pszFormat, SArguments& args)
@@ -623,38 +625,38 @@ void FormatInto(COutput& out, LPCWSTR pszFormat, SArguments& args)
         }
 
         const wchar_t* pPercent = p++;
-        SSpecification spec;
-        if (!ParseSpecification(p, spec))
+        SConversion conversion;
+        if (!ParseConversion(p, conversion))
         {
             // Unknown: written as it stands, including its conversion character.
             out.Append(pPercent, static_cast<std::size_t>(p - pPercent));
             continue;
         }
-        if (spec.chConversion == L'%')
+        if (conversion.chConversion == L'%')
         {
             out.Append(L"%", 1);
             continue;
         }
-        ReadStarFields(spec, args);
-        if (IsIntegerConversion(spec.chConversion))
+        ReadStarFields(conversion, args);
+        if (IsIntegerConversion(conversion.chConversion))
         {
-            EmitInteger(out, spec, args);
+            EmitInteger(out, conversion, args);
         }
-        else if (IsFloatingConversion(spec.chConversion))
+        else if (IsFloatingConversion(conversion.chConversion))
         {
-            EmitFloating(out, spec, args);
+            EmitFloating(out, conversion, args);
         }
-        else if (spec.chConversion == L'p')
+        else if (conversion.chConversion == L'p')
         {
-            EmitPointer(out, spec, args);
+            EmitPointer(out, conversion, args);
         }
-        else if (spec.chConversion == L's' || spec.chConversion == L'S')
+        else if (conversion.chConversion == L's' || conversion.chConversion == L'S')
         {
-            EmitString(out, spec, args);
+            EmitString(out, conversion, args);
         }
         else
         {
-            EmitCharacter(out, spec, args);
+            EmitCharacter(out, conversion, args);
         }
     }
 }
