@@ -139,8 +139,11 @@ TEST_F(ModulesTest, LoadsByWindowsStyleNamesAndShareOneHandle)
                                   Wide(kFolder) + L"\\libTestModuleA.so", L"TestModuleA"};
     for (const std::wstring& name : names)
     {
+        EXPECT_EQ(GetModuleHandleW(name.c_str()), hModule) << WideToUtf8(name);
         EXPECT_EQ(LoadLibraryW(name.c_str()), hModule) << WideToUtf8(name);
     }
+    // The right file name in the wrong folder is another library.
+    EXPECT_EQ(GetModuleHandleW(L"/usr\\libTestModuleA.so"), nullptr);
     for (std::size_t i = 0; i < std::size(names); ++i)
     {
         EXPECT_TRUE(FreeLibrary(hModule));
