@@ -9,13 +9,6 @@
 #include <string>
 #include <string_view>
 
-#ifndef ERROR_FILE_EXISTS
-#define ERROR_FILE_EXISTS 80L
-#endif
-#ifndef ERROR_DISK_FULL
-#define ERROR_DISK_FULL 112L
-#endif
-
 #define _MAX_PATH 260
 #define _MAX_DRIVE 3
 #define _MAX_DIR 256

@@ -17,11 +17,6 @@
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
 
-// A file that exists under a candidate name but is not a loadable library.
-#ifndef ERROR_BAD_EXE_FORMAT
-#define ERROR_BAD_EXE_FORMAT 193L
-#endif
-
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
 BOOL FreeLibrary(HMODULE hLibModule);
 // Only the module's own exports are found, not those of the libraries it uses.
