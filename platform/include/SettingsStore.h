@@ -3,8 +3,9 @@
 // registry both sit on it, so they see the same values.
 //
 // Key paths are separated by backslashes; empty parts (a doubled or trailing
-// separator) are skipped, and "" is the root. Key and value names compare without regard to case
-// and keep the spelling they were first given. "" names a key's default value.
+// separator) are skipped, and "" is the root. Key and value names compare
+// without regard to case and keep the spelling they were first given. ""
+// names a key's default value.
 //
 // File format (UTF-8 JSON), one object per key, members are its subkeys and
 // its values:
@@ -14,7 +15,8 @@
 //   read as their 32-bit two's complement);
 // - a string is a string value;
 // - an array ["type", payload] is a typed value: ["dword", n], ["qword", n]
-//   (0 to 2^64-1), ["string", "text"], ["binary", "00ff7a"] (hex, two digits
+//   (0 to 2^64-1; negative numbers as their two's complement),
+//   ["string", "text"], ["binary", "00ff7a"] (hex, two digits
 //   per byte). A third element, when present, is the value's real name; it is
 //   written when a value shares its name with a subkey, which JSON members
 //   cannot, and the member then gets another name ("<name> (value)", made
@@ -26,7 +28,7 @@
 
 #include "WinDef.h"
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 #include <cstddef>
 #include <filesystem>
@@ -102,7 +104,8 @@ public:
     static constexpr std::size_t kMaxKeyNameLength = 255;
     // Called with the written temporary file just before it is renamed over
     // the settings file; answering false stops the save there, as a crash at
-    // that moment would.
+    // that moment would. It runs under the store's lock and must not call the
+    // store.
     using BeforeRenameHook = std::function<bool(const std::filesystem::path& temporaryFile)>;
 
     // An empty store in memory, with no file behind it.

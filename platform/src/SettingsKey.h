@@ -3,6 +3,8 @@
 
 #include "SettingsStore.h"
 
+#include <nlohmann/json.hpp>
+
 #include <map>
 #include <memory>
 #include <string>

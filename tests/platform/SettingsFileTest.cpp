@@ -4,7 +4,9 @@
 #include "Utf8.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <limits>
 #include <thread>
