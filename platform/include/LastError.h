@@ -27,6 +27,7 @@
 #define ERROR_BADKEY 1010L
 #define ERROR_CANTREAD 1012L
 #define ERROR_CANTWRITE 1013L
+#define ERROR_KEY_DELETED 1018L
 
 DWORD GetLastError();
 void SetLastError(DWORD dwErrCode);

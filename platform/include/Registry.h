@@ -13,6 +13,7 @@
 #pragma once
 
 #include "Handles.h"
+#include "LastError.h"
 #include "WinDef.h"
 
 using REGSAM = ACCESS_MASK;
@@ -65,9 +66,6 @@ using LPFILETIME = FILETIME*;
       KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK) &                                               \
      ~SYNCHRONIZE)
 
-#ifndef ERROR_KEY_DELETED
-#define ERROR_KEY_DELETED 1018L
-#endif
 
 LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
 LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
