@@ -451,3 +451,38 @@ TEST_F(ModulesTest, SearchFoldersComeInTheOrderGivenAndPreferTheLibPrefix)
     EXPECT_TRUE(SetDllDirectoryW(nullptr));
     EXPECT_EQ(LoadLibraryW(L"Zed.dll"), nullptr);
 }
+
+// Two modules of one process agree through a named event, as the host's
+// modules do when they share a process-wide switch: the first creates it,
+// the second follows whatever the first decided.
+TEST_F(ModulesTest, TwoModulesOfOneProcessSeeOneNamedEvent)
+{
+    HMODULE hFirst = LoadLibraryW(L"TestModuleA.dll");
+    HMODULE hSecond = LoadLibraryW(L"TestModuleB.dll");
+    ASSERT_NE(hFirst, nullptr);
+    ASSERT_NE(hSecond, nullptr);
+    const auto create = Proc<TestModuleCreateEventProc>(hFirst, "TestModuleCreateEvent");
+    const auto signal = Proc<TestModuleEventActionProc>(hFirst, "TestModuleSignalEvent");
+    const auto close = Proc<TestModuleEventActionProc>(hFirst, "TestModuleCloseEvent");
+    const auto probe = Proc<TestModuleProbeEventProc>(hSecond, "TestModuleProbeEvent");
+    const auto createSecond = Proc<TestModuleCreateEventProc>(hSecond, "TestModuleCreateEvent");
+    const auto closeSecond = Proc<TestModuleEventActionProc>(hSecond, "TestModuleCloseEvent");
+    ASSERT_TRUE(create && signal && close && probe && createSecond && closeSecond);
+
+    const wchar_t* name = L"MODULES_TEST_SHARED_SWITCH";
+    EXPECT_EQ(probe(name), -1) << "nobody has created it yet";
+    EXPECT_EQ(create(name), 0);
+    EXPECT_EQ(probe(name), 0) << "created not signalled";
+    // The second module creating the same name gets the first one's event.
+    EXPECT_EQ(createSecond(name), 1);
+    EXPECT_TRUE(signal());
+    EXPECT_EQ(probe(name), 1) << "the second module sees the first module's signal";
+    // The event lives while any module holds a handle.
+    EXPECT_TRUE(close());
+    EXPECT_EQ(probe(name), 1);
+    EXPECT_TRUE(closeSecond());
+    EXPECT_EQ(probe(name), -1) << "gone with its last handle";
+
+    EXPECT_TRUE(FreeLibrary(hSecond));
+    EXPECT_TRUE(FreeLibrary(hFirst));
+}

@@ -2,6 +2,7 @@
 // TEST_MODULE_REFUSES makes the entry point refuse to attach.
 #include "TestModule.h"
 
+#include "Events.h"
 #include "ModuleEventLog.h"
 #include "Modules.h"
 
@@ -22,6 +23,7 @@ int s_nAttachCount = 0;
 int s_nDetachCount = 0;
 BOOL s_bAttachReserved = FALSE;
 bool s_bReportDetachOnStderr = false;
+HANDLE s_hEvent = nullptr;
 
 // Whether the handle is what the platform says this library is.
 bool IsOwnHandle(HINSTANCE hInstance)
@@ -85,4 +87,39 @@ BOOL TestModuleAttachReserved()
 void TestModuleReportDetachOnStderr()
 {
     s_bReportDetachOnStderr = true;
+}
+
+int TestModuleCreateEvent(LPCWSTR name)
+{
+    if (s_hEvent != nullptr)
+    {
+        return -1;
+    }
+    s_hEvent = CreateEventW(nullptr, TRUE, FALSE, name);
+    if (s_hEvent == nullptr)
+    {
+        return -1;
+    }
+    return GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+}
+BOOL TestModuleSignalEvent()
+{
+    return s_hEvent != nullptr && SetEvent(s_hEvent);
+}
+BOOL TestModuleCloseEvent()
+{
+    const BOOL closed = s_hEvent != nullptr && CloseHandle(s_hEvent);
+    s_hEvent = nullptr;
+    return closed;
+}
+int TestModuleProbeEvent(LPCWSTR name)
+{
+    HANDLE hEvent = OpenEventW(SYNCHRONIZE, FALSE, name);
+    if (hEvent == nullptr)
+    {
+        return -1;
+    }
+    const int signalled = WaitForSingleObject(hEvent, 0) == WAIT_OBJECT_0 ? 1 : 0;
+    CloseHandle(hEvent);
+    return signalled;
 }
