@@ -16,9 +16,10 @@
 #include <type_traits>
 
 // Supplies the text of string resource `id`; returns false when there is none.
-// The resource module installs one when it is loaded.
+// Without one, strings come from the resource chain (Resources.h); tests
+// install their own.
 using StringResourceLoader = bool (*)(UINT id, std::wstring& out);
-// Installs the loader used by CString::LoadString (nullptr removes it).
+// Installs the loader used by CString::LoadString (nullptr goes back to the resource chain).
 void SetStringResourceLoader(StringResourceLoader loader);
 
 // What may go through a printf-style argument list: numbers, characters,
@@ -182,7 +183,7 @@ public:
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormatV(LPCWSTR pszFormat, va_list args);
 
-    // FALSE (and an empty string) when no loader is installed or it has no such string.
+    // FALSE (and an empty string) when neither the loader nor the resource chain has the string.
     BOOL LoadString(UINT nId);
 
 private:

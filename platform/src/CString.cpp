@@ -1,5 +1,6 @@
 #include "CString.h"
 
+#include "ResourceChain.h"
 #include "StringFormat.h"
 #include "Utf8.h"
 
@@ -20,7 +21,11 @@ bool LoadResourceText(UINT nId, std::wstring& strOut)
 {
     const StringResourceLoader loader = g_stringResourceLoader.load();
     strOut.clear();
-    if (loader == nullptr || !loader(nId, strOut))
+    if (loader == nullptr)
+    {
+        return LoadStringFromResourceChain(nId, strOut);
+    }
+    if (!loader(nId, strOut))
     {
         strOut.clear();
         return false;
