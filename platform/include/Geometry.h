@@ -52,7 +52,10 @@ public:
     CSize() : SIZE{0, 0} {}
     CSize(int x, int y) : SIZE{x, y} {}
     CSize(SIZE s) : SIZE(s) {}
-    explicit CSize(DWORD packed) : SIZE{static_cast<SHORT>(LOWORD(packed)), static_cast<SHORT>(HIWORD(packed))} {}
+    explicit CSize(DWORD packed)
+        : SIZE{static_cast<SHORT>(LOWORD(packed)), static_cast<SHORT>(HIWORD(packed))}
+    {
+    }
 
     bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
     bool operator!=(const SIZE& o) const { return !(*this == o); }

@@ -101,9 +101,18 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
 {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c)
+{
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c)
+{
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c)
+{
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 #define CLR_NONE 0xFFFFFFFFu
 #define CLR_INVALID 0xFFFFFFFFu
 #define CLR_DEFAULT 0xFF000000u
@@ -117,22 +126,52 @@ constexpr LONG MAKELONG(ULONG_PTR low, ULONG_PTR high)
 {
     return static_cast<LONG>(static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
 }
-constexpr WORD LOWORD(ULONG_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(ULONG_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr BYTE LOBYTE(ULONG_PTR v) { return static_cast<BYTE>(v & 0xFF); }
-constexpr BYTE HIBYTE(ULONG_PTR v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
-constexpr LPARAM MAKELPARAM(ULONG_PTR low, ULONG_PTR high) { return static_cast<LPARAM>(MAKELONG(low, high)); }
+constexpr WORD LOWORD(ULONG_PTR v)
+{
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(ULONG_PTR v)
+{
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr BYTE LOBYTE(ULONG_PTR v)
+{
+    return static_cast<BYTE>(v & 0xFF);
+}
+constexpr BYTE HIBYTE(ULONG_PTR v)
+{
+    return static_cast<BYTE>((v >> 8) & 0xFF);
+}
+constexpr LPARAM MAKELPARAM(ULONG_PTR low, ULONG_PTR high)
+{
+    return static_cast<LPARAM>(MAKELONG(low, high));
+}
 constexpr WPARAM MAKEWPARAM(ULONG_PTR low, ULONG_PTR high)
 {
     return static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(low, high)));
 }
-constexpr LRESULT MAKELRESULT(ULONG_PTR low, ULONG_PTR high) { return static_cast<LRESULT>(MAKELONG(low, high)); }
+constexpr LRESULT MAKELRESULT(ULONG_PTR low, ULONG_PTR high)
+{
+    return static_cast<LRESULT>(MAKELONG(low, high));
+}
 // Mouse coordinates are signed 16-bit values: a position left of or above a
 // window (during capture) arrives negative.
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<int>(static_cast<SHORT>(LOWORD(static_cast<ULONG_PTR>(lp)))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<int>(static_cast<SHORT>(HIWORD(static_cast<ULONG_PTR>(lp)))); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<int>(static_cast<SHORT>(HIWORD(wp))); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) { return LOWORD(wp); }
+constexpr int GET_X_LPARAM(LPARAM lp)
+{
+    return static_cast<int>(static_cast<SHORT>(LOWORD(static_cast<ULONG_PTR>(lp))));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp)
+{
+    return static_cast<int>(static_cast<SHORT>(HIWORD(static_cast<ULONG_PTR>(lp))));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp)
+{
+    return static_cast<int>(static_cast<SHORT>(HIWORD(wp)));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp)
+{
+    return LOWORD(wp);
+}
 
 #define S_OK static_cast<HRESULT>(0)
 #define S_FALSE static_cast<HRESULT>(1)

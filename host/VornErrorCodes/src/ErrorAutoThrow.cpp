@@ -25,7 +25,8 @@ const wchar_t* MirnErrorText(MirnErrorCode code)
 }
 
 CMException::CMException(MirnErrorCode code)
-    : m_eCode(code), m_strWhat("error " + std::to_string(static_cast<int>(code)) + ": " + WideToUtf8(MirnErrorText(code)))
+    : m_eCode(code),
+      m_strWhat("error " + std::to_string(static_cast<int>(code)) + ": " + WideToUtf8(MirnErrorText(code)))
 {
 }
 
