@@ -36,10 +36,8 @@ void SetHeadlessScreen(SIZE screenSize, RECT rcWorkArea);
 void HeadlessReset();
 
 // Diagnostics of the platform (a message box answered by default, a paint
-// that did not validate, a loop that had nothing left to wait for) go to this
-// handler; by default to standard error.
-using PFN_PLATFORMLOG = void (*)(const wchar_t* pszLine);
-PFN_PLATFORMLOG SetPlatformLogHandler(PFN_PLATFORMLOG pfnHandler);
+// that did not validate, a loop that had nothing left to wait for) are lines
+// on the debugger output channel (DebugOutput.h), starting "[platform] ".
 
 // The drawing layer's part in painting. Each hook may be null: then device
 // contexts are null and backgrounds count as erased when the class has a

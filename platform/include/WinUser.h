@@ -7,6 +7,7 @@
 #include "Geometry.h"
 #include "LastError.h"
 #include "Region.h"
+#include "Resources.h"
 #include "WinDef.h"
 #include "WinMessages.h"
 
@@ -29,13 +30,8 @@ using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 #define ERROR_INVALID_INDEX 1413L
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L
 #define ERROR_NOT_CHILD_WINDOW 1442L
-#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
-// Resource names: a number below 0x10000 passed where a string is expected.
-#define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
-#define MAKEINTRESOURCE(i) MAKEINTRESOURCEW(i)
 #define MAKEINTATOM(i) MAKEINTRESOURCEW(i)
-#define IS_INTRESOURCE(p) ((reinterpret_cast<ULONG_PTR>(p) >> 16) == 0)
 
 // Window styles.
 #define WS_OVERLAPPED 0x00000000L

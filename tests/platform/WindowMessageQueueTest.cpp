@@ -7,28 +7,6 @@ namespace
 
 using CMessageQueue = CWindowTest;
 
-std::vector<std::wstring>& CapturedLog()
-{
-    static std::vector<std::wstring> s_lines;
-    return s_lines;
-}
-
-void CaptureLine(const wchar_t* pszLine)
-{
-    CapturedLog().emplace_back(pszLine);
-}
-
-struct SLogCapture
-{
-    SLogCapture()
-    {
-        CapturedLog().clear();
-        m_pfnPrevious = SetPlatformLogHandler(CaptureLine);
-    }
-    ~SLogCapture() { SetPlatformLogHandler(m_pfnPrevious); }
-    PFN_PLATFORMLOG m_pfnPrevious;
-};
-
 std::vector<UINT> UserMessages(HWND hWnd)
 {
     std::vector<UINT> out;

@@ -2,6 +2,7 @@
 // message it receives, and a fixture that leaves the UI thread clean.
 #pragma once
 
+#include "DebugOutput.h"
 #include "Headless.h"
 #include "WinUser.h"
 
@@ -112,6 +113,27 @@ inline int IndexOf(HWND hWnd, UINT nMessage)
     }
     return -1;
 }
+
+// Captures the platform's diagnostic lines while it lives.
+inline std::vector<std::wstring>& CapturedLog()
+{
+    static std::vector<std::wstring> s_lines;
+    return s_lines;
+}
+
+struct SLogCapture
+{
+    SLogCapture()
+    {
+        CapturedLog().clear();
+        m_previous =
+            SetDebugOutputSink([](const std::wstring& strLine) { CapturedLog().push_back(strLine); });
+    }
+    ~SLogCapture() { SetDebugOutputSink(m_previous); }
+    SLogCapture(const SLogCapture&) = delete;
+    SLogCapture& operator=(const SLogCapture&) = delete;
+    DebugOutputSink m_previous;
+};
 
 class CWindowTest : public ::testing::Test
 {
