@@ -38,8 +38,11 @@ bool IsChildStyle(const SWindowRecord& record)
 
 CWindowManager& CWindowManager::Get()
 {
-    static CWindowManager s_manager;
-    return s_manager;
+    // Never destroyed: objects with static lifetime (placement wrappers,
+    // windows of a global object) may still ask for it while the process
+    // exits.
+    static CWindowManager* s_pManager = new CWindowManager;
+    return *s_pManager;
 }
 
 CWindowManager::CWindowManager()
@@ -49,6 +52,16 @@ CWindowManager::CWindowManager()
     pDesktopClass->nAtom = 32769;
     pDesktopClass->pfnWndProc = DefWindowProcW;
     m_classes.push_back(pDesktopClass);
+
+    // The standard dialog class.
+    auto pDialogClass = std::make_shared<SWindowClass>();
+    pDialogClass->strName = L"#32770";
+    pDialogClass->nAtom = 32770;
+    pDialogClass->nStyle = CS_DBLCLKS | CS_SAVEBITS | CS_GLOBALCLASS;
+    pDialogClass->pfnWndProc = DefDlgProcW;
+    pDialogClass->nWindowExtra = DLGWINDOWEXTRA;
+    pDialogClass->hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    m_classes.push_back(pDialogClass);
 
     auto pDesktop = std::make_unique<SWindowRecord>();
     pDesktop->bInUse = true;

@@ -40,6 +40,7 @@ struct SDialogInfo
     bool bHasDefaultId = false;
     bool bEnded = false;
     INT_PTR nResult = 0;
+    HWND hDisabledOwner = nullptr; // the owner DialogBox disabled, enabled again by EndDialog
 };
 
 struct SWindowRecord
@@ -263,3 +264,11 @@ BOOL PeekNextMessage(LPMSG lpMsg, HWND hWnd, UINT nMin, UINT nMax, UINT nRemove,
 // hook, a real-time one waits on the backend and the timers. False when
 // nothing can arrive.
 bool WaitForMoreWork();
+// The dialog part of a window record, made when first needed.
+SDialogInfo& DialogInfoOf(SWindowRecord& record);
+// Moves the focus to a dialog control, selecting an edit's text as the
+// dialog manager does.
+void DialogSetFocus(HWND hControl);
+// The window that Tab moves within: a dialog, or the outermost dialog that a
+// child dialog (DS_CONTROL) is part of.
+HWND DialogNavigationRoot(HWND hDlg);
