@@ -110,7 +110,10 @@ LRESULT DefaultDialogHandling(HWND hDlg, UINT nMessage, WPARAM wParam, LPARAM lP
         }
         case DM_SETDEFID:
         {
-            const UINT nOld = info.bHasDefaultId ? info.nDefaultId : 0;
+            const LRESULT nCurrent = DefaultDialogHandling(hDlg, DM_GETDEFID, 0, 0);
+            const UINT nOld = HIWORD(static_cast<ULONG_PTR>(nCurrent)) == DC_HASDEFID
+                                  ? LOWORD(static_cast<ULONG_PTR>(nCurrent))
+                                  : 0;
             info.nDefaultId = static_cast<UINT>(wParam);
             info.bHasDefaultId = true;
             // The buttons show which one Enter presses.
@@ -436,8 +439,13 @@ BOOL EndDialog(HWND hDlg, INT_PTR nResult)
         EnableWindow(hOwner, TRUE);
     SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The owner takes the activation back, even while it is still disabled
+    // (a modal loop enables it only after the dialog ended).
     if (manager.m_hActive == hDlg)
-        ActivateWindow(NextWindowToActivate(hDlg), WA_ACTIVE);
+    {
+        const HWND hDialogOwner = GetWindow(hDlg, GW_OWNER);
+        ActivateWindow(hDialogOwner != nullptr ? hDialogOwner : NextWindowToActivate(hDlg), WA_ACTIVE);
+    }
     PostMessageW(hDlg, WM_NULL, 0, 0);
     return TRUE;
 }
