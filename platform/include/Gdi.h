@@ -636,9 +636,11 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
                   DWORD rop);
 
 // Text. The interface fonts ("MS Shell Dlg", "MS Shell Dlg 2", "Segoe UI",
-// "Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "System" and an empty
-// name) resolve to DejaVu Sans; other names go to fontconfig. Sizes are at
-// 96 pixels per inch.
+// "Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "System", "Arial" and
+// an empty name) resolve to DejaVu Sans, "Courier New" and the like to DejaVu
+// Sans Mono, "Times New Roman" and the like to DejaVu Serif; fonts come from
+// the DejaVu families only, so text measures the same on every machine.
+// Sizes are at 96 pixels per inch.
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
                  const INT* lpDx);

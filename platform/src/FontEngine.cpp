@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cwctype>
 #include <map>
 #include <mutex>
 #include <vector>
+
+#include <unistd.h>
 
 namespace
 {
@@ -84,17 +87,91 @@ SFaceUnits ReadFaceUnits(cairo_scaled_font_t* pScaledFont)
     return units;
 }
 
-cairo_font_face_t* CreateFace(const std::wstring& strFamily, bool bBold, bool bItalic)
+// Folders where the interface font is installed on the systems we know, and
+// the faces of its families (those of the fonts-dejavu-core package).
+constexpr const char* kFontFolders[] = {"/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/dejavu",
+                                        "/usr/share/fonts/TTF", "/usr/local/share/fonts/dejavu"};
+constexpr const char* kFontFiles[] = {"DejaVuSans.ttf",
+                                      "DejaVuSans-Bold.ttf",
+                                      "DejaVuSans-Oblique.ttf",
+                                      "DejaVuSans-BoldOblique.ttf",
+                                      "DejaVuSansMono.ttf",
+                                      "DejaVuSansMono-Bold.ttf",
+                                      "DejaVuSansMono-Oblique.ttf",
+                                      "DejaVuSansMono-BoldOblique.ttf",
+                                      "DejaVuSerif.ttf",
+                                      "DejaVuSerif-Bold.ttf",
+                                      "DejaVuSerif-Italic.ttf",
+                                      "DejaVuSerif-BoldItalic.ttf"};
+
+FcConfig* FontConfiguration();
+
+// Frees the font configuration when the program ends. Fontconfig keeps parts
+// of its fonts' records by offset, where a leak checker cannot see them; the
+// faces Cairo holds keep no part of them (see CreateFace).
+void ReleaseFontConfiguration()
+{
+    FcConfig* pEmpty = FcConfigCreate();
+    if (pEmpty == nullptr || !FcConfigSetCurrent(pEmpty))
+        return;
+    FcConfigDestroy(pEmpty);
+    FcConfigDestroy(FontConfiguration());
+}
+
+// The fonts text is drawn with: the interface font's families only, so that
+// text looks and measures the same on every machine whatever else is
+// installed (and fontconfig neither parses the machine's configuration nor
+// writes caches). The machine's own configuration is used only when the
+// interface font is missing. It becomes fontconfig's current configuration,
+// so that Cairo's own look-ups see the same fonts.
+FcConfig* FontConfiguration()
+{
+    static FcConfig* const s_pConfig = []() -> FcConfig*
+    {
+        for (const char* pszFolder : kFontFolders)
+        {
+            const std::string folder = pszFolder;
+            if (::access((folder + "/DejaVuSans.ttf").c_str(), R_OK) != 0)
+                continue;
+            FcConfig* pConfig = FcConfigCreate();
+            if (pConfig == nullptr)
+                break;
+            for (const char* pszFile : kFontFiles)
+            {
+                const std::string path = folder + "/" + pszFile;
+                if (::access(path.c_str(), R_OK) == 0)
+                    FcConfigAppFontAddFile(pConfig, reinterpret_cast<const FcChar8*>(path.c_str()));
+            }
+            if (FcConfigSetCurrent(pConfig))
+            {
+                std::atexit(&ReleaseFontConfiguration);
+                return pConfig;
+            }
+            FcConfigDestroy(pConfig);
+            break;
+        }
+        return FcConfigGetCurrent();
+    }();
+    return s_pConfig;
+}
+
+// The face closest to what is asked; strFamily becomes the family found.
+cairo_font_face_t* CreateFace(std::wstring& strFamily, bool bBold, bool bItalic)
 {
     const std::string family = WideToUtf8(strFamily);
+    FcConfig* pConfig = FontConfiguration();
     FcPattern* pPattern = FcPatternCreate();
     FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    // A family that is not there gives way to the interface font.
+    const std::string fallback = WideToUtf8(kInterfaceFamily);
+    FcPatternAddString(pPattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fallback.c_str()));
     FcPatternAddInteger(pPattern, FC_WEIGHT, bBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pPattern, FC_SLANT, bItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pPattern, FcMatchPattern);
+    FcPatternAddInteger(pPattern, FC_WIDTH, FC_WIDTH_NORMAL);
+    FcConfigSubstitute(pConfig, pPattern, FcMatchPattern);
     FcDefaultSubstitute(pPattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* pMatch = FcFontMatch(nullptr, pPattern, &result);
+    FcPattern* pMatch = FcFontMatch(pConfig, pPattern, &result);
     FcPatternDestroy(pPattern);
     if (pMatch == nullptr)
         return cairo_toy_font_face_create(family.c_str(),
@@ -108,6 +185,13 @@ cairo_font_face_t* CreateFace(const std::wstring& strFamily, bool bBold, bool bI
     FcPatternDel(pMatch, FC_AUTOHINT);
     FcPatternDel(pMatch, FC_RGBA);
     FcPatternDel(pMatch, FC_LCD_FILTER);
+    // Cairo has no use for the character set, and it must not outlive the
+    // configuration it comes from.
+    FcPatternDel(pMatch, FC_CHARSET);
+    FcPatternDel(pMatch, FC_LANG);
+    FcChar8* pszFound = nullptr;
+    if (FcPatternGetString(pMatch, FC_FAMILY, 0, &pszFound) == FcResultMatch && pszFound != nullptr)
+        strFamily = Utf8ToWide(reinterpret_cast<const char*>(pszFound));
     cairo_font_face_t* pFace = cairo_ft_font_face_create_for_pattern(pMatch);
     FcPatternDestroy(pMatch);
     return pFace;
@@ -144,14 +228,38 @@ std::wstring KeyOf(const LOGFONTW& lf)
 
 std::wstring MapFontFamily(const std::wstring& strFaceName)
 {
-    static const wchar_t* const kInterfaceNames[] = {
-        L"",       L"ms shell dlg",  L"ms shell dlg 2",       L"segoe ui",
-        L"tahoma", L"ms sans serif", L"microsoft sans serif", L"system"};
-    const std::wstring lower = Lowercase(strFaceName);
-    for (const wchar_t* pszName : kInterfaceNames)
+    struct SAlias
     {
-        if (lower == pszName)
-            return kInterfaceFamily;
+        const wchar_t* pszName;
+        const wchar_t* pszFamily;
+    };
+    static const SAlias kAliases[] = {
+        {L"", kInterfaceFamily},
+        {L"ms shell dlg", kInterfaceFamily},
+        {L"ms shell dlg 2", kInterfaceFamily},
+        {L"segoe ui", kInterfaceFamily},
+        {L"tahoma", kInterfaceFamily},
+        {L"ms sans serif", kInterfaceFamily},
+        {L"microsoft sans serif", kInterfaceFamily},
+        {L"system", kInterfaceFamily},
+        {L"arial", kInterfaceFamily},
+        {L"verdana", kInterfaceFamily},
+        {L"sans-serif", kInterfaceFamily},
+        {L"sans", kInterfaceFamily},
+        {L"courier", L"DejaVu Sans Mono"},
+        {L"courier new", L"DejaVu Sans Mono"},
+        {L"consolas", L"DejaVu Sans Mono"},
+        {L"lucida console", L"DejaVu Sans Mono"},
+        {L"monospace", L"DejaVu Sans Mono"},
+        {L"times new roman", L"DejaVu Serif"},
+        {L"georgia", L"DejaVu Serif"},
+        {L"serif", L"DejaVu Serif"},
+    };
+    const std::wstring lower = Lowercase(strFaceName);
+    for (const SAlias& alias : kAliases)
+    {
+        if (lower == alias.pszName)
+            return alias.pszFamily;
     }
     return strFaceName;
 }

@@ -97,7 +97,7 @@ HGDIOBJ MakeStock(int nIndex)
         case SYSTEM_FIXED_FONT:
         {
             auto pFont = std::make_shared<SFontRecord>();
-            pFont->logFont = MakeLogFont(16, FW_NORMAL, L"DejaVu Sans Mono");
+            pFont->logFont = MakeLogFont(16, FW_NORMAL, L"Courier New");
             return PublishPermanent(std::move(pFont));
         }
         case ANSI_VAR_FONT:

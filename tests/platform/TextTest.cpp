@@ -83,6 +83,32 @@ TEST(Text, MetricsComeFromTheFontTables)
     EXPECT_EQ(cell.Metrics().tmAscent, 19);
 }
 
+TEST(Text, FaceNamesMapToTheDejaVuFamilies)
+{
+    const struct
+    {
+        const wchar_t* pszAsked;
+        const wchar_t* pszFound;
+    } cases[] = {{L"Segoe UI", L"DejaVu Sans"},
+                 {L"", L"DejaVu Sans"},
+                 {L"Courier New", L"DejaVu Sans Mono"},
+                 {L"Times New Roman", L"DejaVu Serif"},
+                 {L"No Such Family Anywhere", L"DejaVu Sans"}};
+    CTestCanvas canvas(2, 2);
+    for (const auto& test : cases)
+    {
+        HFONT hFont =
+            CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, test.pszAsked);
+        HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
+        WCHAR szFace[LF_FACESIZE] = {};
+        EXPECT_EQ(GetTextFaceW(canvas.Dc(), LF_FACESIZE, szFace),
+                  static_cast<int>(wcslen(test.pszFound)) + 1);
+        EXPECT_STREQ(szFace, test.pszFound);
+        SelectObject(canvas.Dc(), hOld);
+        DeleteObject(hFont);
+    }
+}
+
 TEST(Text, ExtentsAddUpAndMatchTheInk)
 {
     CFontCanvas canvas(200, 40, -16);
