@@ -260,24 +260,42 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT usage, void** ppvBits
     const auto nHeight = static_cast<LONG>(height);
     const LONG nStride = DibRowBytes(nWidth, header.biBitCount);
     auto pRecord = std::make_shared<SBitmapRecord>();
-    pRecord->pStorage.reset(new (std::nothrow) BYTE[static_cast<std::size_t>(nStride) * nHeight]());
-    if (pRecord->pStorage == nullptr)
-    {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    pRecord->pBits = pRecord->pStorage.get();
     pRecord->nWidth = nWidth;
     pRecord->nHeight = nHeight;
     pRecord->nDibBitCount = header.biBitCount;
     pRecord->bDibTopDown = header.biHeight < 0;
     pRecord->nDibStride = nStride;
     pRecord->bSharedBits = b32 && pRecord->bDibTopDown;
+    auto* pBuffer = new (std::nothrow) BYTE[static_cast<std::size_t>(nStride) * nHeight]();
+    if (pBuffer == nullptr)
+    {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    pRecord->pBits = pBuffer;
     if (pRecord->bSharedBits)
-        pRecord->pSurface = cairo_image_surface_create_for_data(pRecord->pBits, CAIRO_FORMAT_ARGB32, nWidth,
-                                                                nHeight, nStride);
+    {
+        // The surface owns the shared rows, so that a device context made on
+        // the surface keeps them even after the bitmap is deleted.
+        static const cairo_user_data_key_t s_storageKey{};
+        pRecord->pSurface =
+            cairo_image_surface_create_for_data(pBuffer, CAIRO_FORMAT_ARGB32, nWidth, nHeight, nStride);
+        if (cairo_surface_set_user_data(pRecord->pSurface, &s_storageKey, pBuffer,
+                                        [](void* pData)
+                                        { delete[] static_cast<BYTE*>(pData); }) != CAIRO_STATUS_SUCCESS)
+        {
+            cairo_surface_destroy(pRecord->pSurface);
+            pRecord->pSurface = nullptr;
+            delete[] pBuffer;
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+    }
     else
+    {
+        pRecord->pStorage.reset(pBuffer);
         pRecord->pSurface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, nWidth, nHeight);
+    }
     if (cairo_surface_status(pRecord->pSurface) != CAIRO_STATUS_SUCCESS)
     {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);

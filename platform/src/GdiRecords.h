@@ -55,7 +55,7 @@ struct SBitmapRecord : SGdiRecord
     // 32-bit top-down DIB can share them with the surface; the others are
     // converted in and out around each drawing call, limited to the pixels
     // the call touches.
-    std::unique_ptr<BYTE[]> pStorage;
+    std::unique_ptr<BYTE[]> pStorage; // the rows, unless the surface owns them (shared)
     BYTE* pBits = nullptr;
     WORD nDibBitCount = 0; // 0 when the bitmap is not a DIB section
     bool bDibTopDown = true;

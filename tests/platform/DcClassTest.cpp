@@ -137,6 +137,24 @@ TEST(DcClass, SurfaceDeviceContextsDrawAtTheirOrigin)
     EXPECT_EQ(ColourOf(image.At(11, 3)), RGB(9, 9, 9));
 }
 
+TEST(DcClass, ASurfaceDeviceContextOutlivesTheBitmapItDrawsOn)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 4;
+    info.bmiHeader.biHeight = -4;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    ASSERT_NE(hBitmap, nullptr);
+    HDC hdc = CreateSurfaceDC(GetBitmapSurface(hBitmap), POINT{0, 0}, nullptr);
+    DeleteObject(hBitmap);
+    EXPECT_EQ(SetPixel(hdc, 3, 3, RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(hdc, 3, 3), RGB(1, 2, 3));
+    DeleteDC(hdc);
+}
+
 TEST(DcClass, PaintDCWithoutAWindowHasNoDeviceContext)
 {
     CPaintDC dc(nullptr);
