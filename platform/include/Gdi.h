@@ -640,7 +640,9 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
 // an empty name) resolve to DejaVu Sans, "Courier New" and the like to DejaVu
 // Sans Mono, "Times New Roman" and the like to DejaVu Serif; fonts come from
 // the DejaVu families only, so text measures the same on every machine.
-// Sizes are at 96 pixels per inch.
+// Sizes are at 96 pixels per inch. Rotated text (lfEscapement,
+// lfOrientation) is not drawn rotated. The drawing calls belong to the UI
+// thread.
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
                  const INT* lpDx);
@@ -650,7 +652,10 @@ int GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 // cchText -1 means a terminated string. Returns the height of the text (with
 // DT_VCENTER or DT_BOTTOM the offset from the rectangle's top to the text's
 // bottom), 0 on failure. DT_MODIFYSTRING writes the shortened text back; the
-// buffer must hold four more characters, as with GDI.
+// buffer must hold four more characters, as with GDI. DT_WORDBREAK breaks at
+// spaces (and inside a word only with DT_EDITCONTROL); DT_END_ELLIPSIS
+// shortens each line that does not fit; DT_EXPANDTABS puts tab stops every
+// eight characters; without it a tab takes no room.
 int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
