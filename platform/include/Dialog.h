@@ -28,6 +28,9 @@ public:
 
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The modal loop also ends when the dialog was ended through the window
+    // call ::EndDialog, with that call's result.
+    BOOL ContinueModal() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     void NextDlgCtrl() const;

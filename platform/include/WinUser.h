@@ -622,6 +622,11 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point);
 LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int nExitCode);
+// Headless, GetMessageW never waits on real time: with nothing queued it asks
+// the idle hook (the test responder), and when still nothing can arrive it
+// ends the waiting loop, logging why: a loop holding the mouse capture loses
+// it (WM_CAPTURECHANGED, then WM_CANCELMODE is returned), any other loop gets
+// WM_QUIT (FALSE) without a quit being left pending.
 BOOL GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL TranslateMessage(const MSG* lpMsg);

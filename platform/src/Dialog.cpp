@@ -167,6 +167,20 @@ void CDialog::EndDialog(int nResult)
         ::EndDialog(m_hWnd, nResult);
 }
 
+BOOL CDialog::ContinueModal()
+{
+    if (!CWnd::ContinueModal())
+        return FALSE;
+    SWindowRecord* pRecord = CWindowManager::Get().FindQuiet(m_hWnd);
+    if (pRecord != nullptr && pRecord->pDialog && pRecord->pDialog->bEnded)
+    {
+        m_nModalResult = static_cast<int>(pRecord->pDialog->nResult);
+        m_nFlags &= ~static_cast<UINT>(WF_CONTINUEMODAL);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
     PreInitDialog();

@@ -248,7 +248,6 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
     pRecord = manager.FindQuiet(hWnd);
     if (pRecord == nullptr)
         return nullptr;
-    pRecord->bCreated = true;
 
     const RECT rcClient = pRecord->rcClient;
     SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED,

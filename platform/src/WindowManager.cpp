@@ -71,7 +71,6 @@ CWindowManager::CWindowManager()
     pDesktop->dwStyle = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     pDesktop->rcWindow = {0, 0, m_screenSize.cx, m_screenSize.cy};
     pDesktop->rcClient = pDesktop->rcWindow;
-    pDesktop->bCreated = true;
     m_hDesktop = pDesktop->hWnd;
     m_records.push_back(std::move(pDesktop));
     m_ptCursor = {m_screenSize.cx / 2, m_screenSize.cy / 2};

@@ -76,7 +76,6 @@ struct SWindowRecord
     bool bInternalPaint = false;
     bool bRedrawDisabled = false; // WM_SETREDRAW FALSE
 
-    bool bCreated = false; // WM_CREATE has been answered
     bool bDestroying = false;
     bool bDestroyMessagesSent = false;
     CWnd* pAttachedObject = nullptr;
@@ -163,7 +162,6 @@ public:
     int m_nQuitCode = 0;
     DWORD m_nLastMessageTime = 0;
     POINT m_ptLastMessage{};
-    int m_nModalDepth = 0;
     std::vector<std::pair<std::wstring, UINT>> m_registeredMessages;
 
     // Input state.

@@ -1,5 +1,6 @@
 // Dialogs from templates: modal loops driven by the responder, keyboard
 // navigation, dialog units, child dialogs, failures.
+#include "CommonDialogs.h"
 #include "Dialog.h"
 #include "Input.h"
 #include "Responder.h"
@@ -165,6 +166,32 @@ TEST_F(CDialogs, SeveralActionsRunInTurnWhileTheDialogStaysUp)
     CNameDialog dialog(&m_template);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_strName, L"first");
+}
+
+TEST_F(CDialogs, ActionsReachNestedModalLoopsInTurn)
+{
+    CResponder responder;
+    INT_PTR nInnerResult = 0;
+    int nBoxAnswer = 0;
+    responder.QueueMessageBoxAnswer(IDNO);
+    responder.QueueDialogAction(
+        [&](HWND hOuter)
+        {
+            // Inside the outer dialog a message box and then a second dialog.
+            nBoxAnswer = MessageBoxW(hOuter, L"Keep it?", L"Name", MB_YESNO);
+            CNameDialog inner(&m_template, CWnd::FromHandle(hOuter));
+            nInnerResult = inner.DoModal();
+            EXPECT_TRUE(IsWindowEnabled(hOuter));
+            SendMessageW(hOuter, WM_COMMAND, IDOK, 0);
+        });
+    responder.QueueDialogAction([](HWND hInner) { EndDialog(hInner, IDCANCEL); });
+    CNameDialog outer(&m_template, CWnd::FromHandle(m_hOwner));
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(nBoxAnswer, IDNO);
+    EXPECT_EQ(nInnerResult, IDCANCEL);
+    ASSERT_EQ(responder.Questions().size(), 3u);
+    EXPECT_EQ(responder.Questions()[1].eKind, EQuestion::MessageBox);
+    EXPECT_EQ(responder.Questions()[2].eKind, EQuestion::Dialog);
 }
 
 TEST_F(CDialogs, TabAndShiftTabVisitTheTabStopsInOrder)

@@ -94,6 +94,38 @@ TEST_F(CInput, CaptureKeepsADragThatLeavesTheWindow)
     EXPECT_EQ(MessageNumbers(MouseMessages(hNeighbour)), (std::vector<UINT>{WM_MOUSEMOVE}));
 }
 
+TEST_F(CInput, ADragLoopOfItsOwnGetsTheInputWhileItHoldsTheCapture)
+{
+    // As a stop editor does: the press starts a loop of GetMessageW that runs
+    // while the window holds the capture and ends at the release.
+    std::vector<CPoint> dragged;
+    bool bLoopEnded = false;
+    Reactions()[m_hTop] = [&](HWND hWnd, UINT nMessage, WPARAM, LPARAM, LRESULT&)
+    {
+        if (nMessage != WM_LBUTTONDOWN)
+            return false;
+        SetCapture(hWnd);
+        MSG msg;
+        while (GetCapture() == hWnd && GetMessageW(&msg, nullptr, 0, 0))
+        {
+            if (msg.message == WM_MOUSEMOVE)
+                dragged.emplace_back(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+            else if (msg.message == WM_LBUTTONUP)
+                ReleaseCapture();
+            else
+                DispatchMessageW(&msg);
+        }
+        bLoopEnded = true;
+        return true;
+    };
+    InjectDrag({110, 120}, {10, 160}, 2);
+    PumpMessages();
+    EXPECT_TRUE(bLoopEnded);
+    EXPECT_EQ(dragged, (std::vector<CPoint>{CPoint(-40, 40), CPoint(-90, 60)}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(IsQuitPending());
+}
+
 TEST_F(CInput, MouseLeaveComesExactlyOncePerTracking)
 {
     Reactions()[m_hTop] = [](HWND hWnd, UINT nMessage, WPARAM, LPARAM, LRESULT&)
