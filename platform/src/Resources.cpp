@@ -212,16 +212,19 @@ int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax
 
 bool LoadStringFromResourceChain(UINT nId, std::wstring& strOut)
 {
-    const HINSTANCE hModule = AfxFindStringResourceHandle(nId);
-    const SResourceEntry* pEntry = Find(hModule, MAKEINTRESOURCEW(nId), RT_STRING);
-    if (pEntry == nullptr || pEntry->pData == nullptr)
+    // One walk along the chain: the first module holding the string gives it.
+    for (HINSTANCE h : SearchOrder())
     {
-        strOut.clear();
-        return false;
+        const SResourceEntry* pEntry = Find(h, MAKEINTRESOURCEW(nId), RT_STRING);
+        if (pEntry != nullptr && pEntry->pData != nullptr)
+        {
+            const auto* pText = static_cast<const wchar_t*>(pEntry->pData);
+            strOut.assign(pText, pEntry->cbData / sizeof(wchar_t));
+            return true;
+        }
     }
-    const auto* pText = static_cast<const wchar_t*>(pEntry->pData);
-    strOut.assign(pText, pEntry->cbData / sizeof(wchar_t));
-    return true;
+    strOut.clear();
+    return false;
 }
 
 HINSTANCE AfxGetInstanceHandle()
