@@ -3,6 +3,7 @@
 // the application objects.
 #pragma once
 
+#include "CommCtrl.h"
 #include "CommonDialogs.h"
 #include "Dialog.h"
 #include "FileDialog.h"

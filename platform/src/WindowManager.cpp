@@ -1,4 +1,5 @@
 #include "WindowManager.h"
+#include "controls/BuiltInControls.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -154,6 +155,7 @@ std::shared_ptr<SWindowClass> CWindowManager::FindClass(LPCWSTR lpClassName, HIN
 {
     if (lpClassName == nullptr)
         return nullptr;
+    EnsureBuiltInClasses();
     auto matches = [&](const std::shared_ptr<SWindowClass>& pClass)
     {
         if (IS_INTRESOURCE(lpClassName))

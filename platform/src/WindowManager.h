@@ -43,6 +43,12 @@ struct SDialogInfo
     HWND hDisabledOwner = nullptr; // the owner DialogBox disabled, enabled again by EndDialog
 };
 
+// What a built-in control keeps in its window record (controls/BuiltInControls.h).
+struct SControlState
+{
+    virtual ~SControlState() = default;
+};
+
 struct SWindowRecord
 {
     UINT nGeneration = 1;
@@ -81,6 +87,7 @@ struct SWindowRecord
     CWnd* pAttachedObject = nullptr;
     WNDPROC pfnSuperProc = nullptr; // the procedure a class-library object subclassed
     std::unique_ptr<SDialogInfo> pDialog;
+    std::unique_ptr<SControlState> pControlState; // built-in controls only
 };
 
 struct STimer

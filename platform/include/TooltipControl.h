@@ -1,0 +1,5 @@
+// The tooltip control: tools, delays, text callbacks and the CToolTipCtrl
+// class.
+#pragma once
+
+#include "Wnd.h"
