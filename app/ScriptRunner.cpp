@@ -1,0 +1,366 @@
+#include "ScriptRunner.h"
+
+#include "Headless.h"
+#include "Input.h"
+#include "Utf8.h"
+#include "WindowTree.h"
+
+#include <istream>
+#include <ostream>
+
+namespace
+{
+
+std::optional<POINT> ParsePoint(const std::string& strX, const std::string& strY)
+{
+    const std::optional<long> nX = ParseInteger(strX);
+    const std::optional<long> nY = ParseInteger(strY);
+    if (!nX || !nY)
+        return std::nullopt;
+    return POINT{static_cast<LONG>(*nX), static_cast<LONG>(*nY)};
+}
+
+std::optional<EMouseButton> ParseButton(const std::string& strName)
+{
+    if (strName == "left")
+        return EMouseButton::Left;
+    if (strName == "right")
+        return EMouseButton::Right;
+    if (strName == "middle")
+        return EMouseButton::Middle;
+    return std::nullopt;
+}
+
+// Holds modifier keys down for the life of the object.
+class CHeldModifiers
+{
+public:
+    CHeldModifiers(bool bShift, bool bControl, bool bAlt)
+    {
+        if (bShift)
+            m_keys.push_back(VK_SHIFT);
+        if (bControl)
+            m_keys.push_back(VK_CONTROL);
+        if (bAlt)
+            m_keys.push_back(VK_MENU);
+        for (UINT nKey : m_keys)
+            InjectKey(nKey, true);
+    }
+    ~CHeldModifiers()
+    {
+        for (auto it = m_keys.rbegin(); it != m_keys.rend(); ++it)
+            InjectKey(*it, false);
+    }
+    CHeldModifiers(const CHeldModifiers&) = delete;
+    CHeldModifiers& operator=(const CHeldModifiers&) = delete;
+
+private:
+    std::vector<UINT> m_keys;
+};
+
+std::optional<int> ParseMessageBoxAnswer(const std::string& strValue)
+{
+    static const std::pair<const char*, int> kAnswers[] = {
+        {"ok", IDOK},         {"cancel", IDCANCEL}, {"abort", IDABORT}, {"retry", IDRETRY},
+        {"ignore", IDIGNORE}, {"yes", IDYES},       {"no", IDNO},
+    };
+    for (const auto& [pszName, nAnswer] : kAnswers)
+    {
+        if (strValue == pszName)
+            return nAnswer;
+    }
+    const std::optional<long> nNumber = ParseInteger(strValue);
+    if (nNumber)
+        return static_cast<int>(*nNumber);
+    return std::nullopt;
+}
+
+constexpr const char* kUsage =
+    "commands: size W H | move X Y | click X Y [left|right|middle] [double] [shift|ctrl|alt]... | "
+    "drag X1 Y1 X2 Y2 [left|right|middle] | key NAME | type TEXT | wait MS | "
+    "answer messagebox|file|menu|dialog VALUE | screenshot FILE | dump-state | "
+    "dump-windows | expect-state PATH VALUE";
+
+} // namespace
+
+CScriptRunner::CScriptRunner(IScriptHost& host, std::ostream& out) : m_host(host), m_out(out) {}
+
+bool CScriptRunner::Run(std::istream& script)
+{
+    std::string strText;
+    int nLine = 0;
+    while (std::getline(script, strText))
+    {
+        if (!RunLine(ParseScriptLine(strText, ++nLine)))
+            return false;
+    }
+    return true;
+}
+
+bool CScriptRunner::RunLine(const SScriptLine& line)
+{
+    if (line.strCommand.empty())
+        return true;
+    std::string strMessage;
+    if (!RunCommand(line, strMessage))
+        return Fail(line, strMessage);
+    PumpUntilIdle();
+    return true;
+}
+
+bool CScriptRunner::Fail(const SScriptLine& line, const std::string& strMessage)
+{
+    m_strError = "script line " + std::to_string(line.nLine) + ": " + line.strCommand + ": " + strMessage;
+    return false;
+}
+
+bool CScriptRunner::RunCommand(const SScriptLine& line, std::string& strMessage)
+{
+    const std::string& strCommand = line.strCommand;
+    const std::vector<std::string>& args = line.args;
+    if (strCommand == "size" || strCommand == "move")
+    {
+        const std::optional<POINT> pt = args.size() == 2 ? ParsePoint(args[0], args[1]) : std::nullopt;
+        if (!pt)
+        {
+            strMessage = "needs two whole numbers";
+            return false;
+        }
+        if (strCommand == "move")
+        {
+            InjectMouseMove(*pt);
+            return true;
+        }
+        if (pt->x <= 0 || pt->y <= 0)
+        {
+            strMessage = "the size must be positive";
+            return false;
+        }
+        SetWindowPos(m_host.FrameWindow(), nullptr, 0, 0, pt->x, pt->y,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
+    }
+    if (strCommand == "click")
+        return Click(line, strMessage);
+    if (strCommand == "drag")
+        return Drag(line, strMessage);
+    if (strCommand == "key")
+        return Key(line, strMessage);
+    if (strCommand == "type")
+    {
+        InjectText(Utf8ToWide(line.strRest).c_str());
+        return true;
+    }
+    if (strCommand == "wait")
+    {
+        const std::optional<long> nMilliseconds = args.size() == 1 ? ParseInteger(args[0]) : std::nullopt;
+        if (!nMilliseconds || *nMilliseconds < 0)
+        {
+            strMessage = "needs a number of milliseconds";
+            return false;
+        }
+        // Input injected before the wait is handled before the time passes.
+        PumpUntilIdle();
+        AdvanceClock(static_cast<DWORD>(*nMilliseconds));
+        return true;
+    }
+    if (strCommand == "answer")
+        return Answer(line, strMessage);
+    if (strCommand == "screenshot")
+    {
+        if (args.size() != 1)
+        {
+            strMessage = "needs one file name";
+            return false;
+        }
+        PumpUntilIdle();
+        return m_host.Screenshot(args[0], strMessage);
+    }
+    if (strCommand == "dump-state")
+    {
+        m_out << m_host.DumpState().dump() << '\n';
+        return true;
+    }
+    if (strCommand == "dump-windows")
+    {
+        m_out << DumpWindowTree(m_host.FrameWindow()).dump() << '\n';
+        return true;
+    }
+    if (strCommand == "expect-state")
+        return ExpectState(line, strMessage);
+
+    bool bOk = false;
+    if (m_host.RunHostCommand(line, bOk, strMessage))
+        return bOk;
+    strMessage = "unknown command (" + std::string(kUsage) + ")";
+    return false;
+}
+
+bool CScriptRunner::Click(const SScriptLine& line, std::string& strMessage)
+{
+    const std::vector<std::string>& args = line.args;
+    const std::optional<POINT> pt = args.size() >= 2 ? ParsePoint(args[0], args[1]) : std::nullopt;
+    if (!pt)
+    {
+        strMessage = "needs X and Y";
+        return false;
+    }
+    EMouseButton eButton = EMouseButton::Left;
+    bool bShift = false, bControl = false, bAlt = false, bDouble = false;
+    for (size_t i = 2; i < args.size(); ++i)
+    {
+        if (std::optional<EMouseButton> eNamed = ParseButton(args[i]))
+            eButton = *eNamed;
+        else if (args[i] == "shift")
+            bShift = true;
+        else if (args[i] == "ctrl")
+            bControl = true;
+        else if (args[i] == "alt")
+            bAlt = true;
+        else if (args[i] == "double")
+            bDouble = true;
+        else
+        {
+            strMessage = "unknown word '" + args[i] + "' (left, right, middle, double, shift, ctrl, alt)";
+            return false;
+        }
+    }
+    CHeldModifiers modifiers(bShift, bControl, bAlt);
+    InjectMouseMove(*pt);
+    InjectClick(*pt, eButton);
+    if (bDouble)
+        InjectClick(*pt, eButton);
+    PumpUntilIdle();
+    return true;
+}
+
+bool CScriptRunner::Drag(const SScriptLine& line, std::string& strMessage)
+{
+    const std::vector<std::string>& args = line.args;
+    const std::optional<POINT> ptFrom = args.size() >= 4 ? ParsePoint(args[0], args[1]) : std::nullopt;
+    const std::optional<POINT> ptTo = args.size() >= 4 ? ParsePoint(args[2], args[3]) : std::nullopt;
+    if (!ptFrom || !ptTo || args.size() > 5)
+    {
+        strMessage = "needs X1 Y1 X2 Y2 and an optional button";
+        return false;
+    }
+    EMouseButton eButton = EMouseButton::Left;
+    if (args.size() == 5)
+    {
+        const std::optional<EMouseButton> eNamed = ParseButton(args[4]);
+        if (!eNamed)
+        {
+            strMessage = "unknown button '" + args[4] + "'";
+            return false;
+        }
+        eButton = *eNamed;
+    }
+    InjectMouseMove(*ptFrom);
+    InjectDrag(*ptFrom, *ptTo, 8, eButton);
+    return true;
+}
+
+bool CScriptRunner::Key(const SScriptLine& line, std::string& strMessage)
+{
+    const std::optional<SKeyChord> chord = line.args.size() == 1 ? ParseKeyChord(line.args[0]) : std::nullopt;
+    if (!chord)
+    {
+        strMessage = "needs one key name such as Enter, Tab, F4, a or ctrl+shift+Tab";
+        return false;
+    }
+    CHeldModifiers modifiers(chord->bShift, chord->bControl, chord->bAlt);
+    InjectKeyPress(chord->nVirtualKey);
+    PumpUntilIdle();
+    return true;
+}
+
+bool CScriptRunner::Answer(const SScriptLine& line, std::string& strMessage)
+{
+    const std::vector<std::string>& args = line.args;
+    if (args.size() < 2)
+    {
+        strMessage = "needs a kind (messagebox, file, menu, dialog) and a value";
+        return false;
+    }
+    const std::string& strKind = args[0];
+    const std::string& strValue = args[1];
+    if (strKind == "messagebox")
+    {
+        const std::optional<int> nAnswer = ParseMessageBoxAnswer(strValue);
+        if (!nAnswer)
+        {
+            strMessage = "a message box answer is ok, cancel, yes, no, abort, retry, ignore or a number";
+            return false;
+        }
+        m_responder.QueueMessageBoxAnswer(*nAnswer);
+        return true;
+    }
+    if (strKind == "file")
+    {
+        if (strValue == "cancel" && args.size() == 2)
+            m_responder.QueueFileCancel();
+        else
+        {
+            std::vector<std::wstring> paths;
+            for (size_t i = 1; i < args.size(); ++i)
+                paths.push_back(Utf8ToWide(args[i]));
+            m_responder.QueueFileAnswer(paths);
+        }
+        return true;
+    }
+    if (strKind == "menu")
+    {
+        const std::optional<long> nCommand = ParseInteger(strValue);
+        if (!nCommand || *nCommand < 0 || *nCommand > 0xFFFF)
+        {
+            strMessage = "a menu answer is a command number (0 dismisses the menu)";
+            return false;
+        }
+        m_responder.QueueMenuChoice(static_cast<UINT>(*nCommand));
+        return true;
+    }
+    if (strKind == "dialog")
+    {
+        std::optional<long> nResult = strValue == "ok"       ? IDOK
+                                      : strValue == "cancel" ? IDCANCEL
+                                                             : ParseInteger(strValue);
+        if (!nResult)
+        {
+            strMessage = "a dialog answer is ok, cancel or a result number";
+            return false;
+        }
+        const INT_PTR nEnd = *nResult;
+        m_responder.QueueDialogAction([nEnd](HWND hDialog) { EndDialog(hDialog, nEnd); });
+        return true;
+    }
+    strMessage = "unknown kind '" + strKind + "' (messagebox, file, menu, dialog)";
+    return false;
+}
+
+bool CScriptRunner::ExpectState(const SScriptLine& line, std::string& strMessage)
+{
+    if (line.args.size() < 2)
+    {
+        strMessage = "needs a path and a value";
+        return false;
+    }
+    // The value is the rest of the line, so texts and lists may hold blanks.
+    const std::string& strPath = line.args[0];
+    std::string strValue = line.args[1];
+    for (size_t i = 2; i < line.args.size(); ++i)
+        strValue += " " + line.args[i];
+    const nlohmann::json state = m_host.DumpState();
+    const nlohmann::json expected = ParseExpectedValue(strValue);
+    const nlohmann::json* pFound = FindJsonValue(state, strPath);
+    if (pFound == nullptr)
+    {
+        strMessage = "the state has no value at " + strPath;
+        return false;
+    }
+    if (*pFound != expected)
+    {
+        strMessage = strPath + " is " + pFound->dump() + ", expected " + expected.dump();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,193 @@
+#include "ScriptRunner.h"
+
+#include "CommonDialogs.h"
+#include "Input.h"
+#include "WindowTestSupport.h"
+
+#include <sstream>
+
+namespace
+{
+
+class CFakeHost : public IScriptHost
+{
+public:
+    HWND hFrame = nullptr;
+    nlohmann::json state = nlohmann::json::object();
+    std::vector<std::string> screenshots;
+    std::vector<std::string> hostCommands;
+
+    HWND FrameWindow() override { return hFrame; }
+    nlohmann::json DumpState() override { return state; }
+    bool Screenshot(const std::string& strPath, std::string& strError) override
+    {
+        if (strPath.empty() || strPath.back() == '/')
+        {
+            strError = "not a file name";
+            return false;
+        }
+        screenshots.push_back(strPath);
+        return true;
+    }
+    bool RunHostCommand(const SScriptLine& line, bool& bOk, std::string& strError) override
+    {
+        if (line.strCommand != "layout")
+            return false;
+        hostCommands.push_back(line.args.empty() ? "" : line.args[0]);
+        bOk = !line.args.empty();
+        if (!bOk)
+            strError = "needs a layout";
+        return true;
+    }
+};
+
+class ScriptRunnerTest : public CWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        CWindowTest::SetUp();
+        m_host.hFrame = CreateWindowExW(0, RecordingClass(), L"Frame", WS_POPUP | WS_VISIBLE, 100, 50, 400,
+                                        300, nullptr, nullptr, nullptr, nullptr);
+        m_hChild = CreateWindowExW(0, RecordingClass(), L"Child", WS_CHILD | WS_VISIBLE, 10, 20, 50, 40,
+                                   m_host.hFrame, reinterpret_cast<HMENU>(15240), nullptr, nullptr);
+        PumpMessages();
+        RecordedMessages().clear();
+    }
+
+    bool Play(const std::string& strScript)
+    {
+        std::istringstream script(strScript);
+        return m_runner.Run(script);
+    }
+
+    CFakeHost m_host;
+    HWND m_hChild = nullptr;
+    std::ostringstream m_out;
+    CScriptRunner m_runner{m_host, m_out};
+};
+
+} // namespace
+
+TEST_F(ScriptRunnerTest, ClicksLandAtScreenPointsWithTheirButtonAndModifiers)
+{
+    // The child's client area starts at (110, 70) on the screen.
+    ASSERT_TRUE(Play("click 115 75\nclick 120 80 right ctrl\n")) << m_runner.Error();
+    const auto downs = MessagesTo(m_hChild, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(downs[0].lParam), 5);
+    EXPECT_EQ(GET_Y_LPARAM(downs[0].lParam), 5);
+    const auto rights = MessagesTo(m_hChild, WM_RBUTTONDOWN);
+    ASSERT_EQ(rights.size(), 1u);
+    EXPECT_NE(rights[0].wParam & MK_CONTROL, 0u);
+    EXPECT_EQ(MessagesTo(m_hChild, WM_RBUTTONUP).size(), 1u);
+    // The modifier is let go afterwards.
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
+TEST_F(ScriptRunnerTest, KeysAndTextGoToTheFocusWindow)
+{
+    SetFocus(m_hChild);
+    RecordedMessages().clear();
+    ASSERT_TRUE(Play("key shift+Tab\ntype h\xC3\xA9 !\n")) << m_runner.Error();
+    std::vector<WPARAM> keys;
+    for (const SRecordedMessage& m : MessagesTo(m_hChild, WM_KEYDOWN))
+        keys.push_back(m.wParam);
+    EXPECT_EQ(keys, (std::vector<WPARAM>{VK_SHIFT, VK_TAB}));
+    std::wstring strTyped;
+    for (const SRecordedMessage& m : MessagesTo(m_hChild, WM_CHAR))
+    {
+        if (m.wParam >= L' ')
+            strTyped += static_cast<wchar_t>(m.wParam);
+    }
+    EXPECT_EQ(strTyped, L"h\u00E9 !");
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+}
+
+TEST_F(ScriptRunnerTest, WaitLetsTimersFireOnTheManualClock)
+{
+    SetTimer(m_hChild, 7, 100, nullptr);
+    ASSERT_TRUE(Play("wait 99\n"));
+    EXPECT_TRUE(MessagesTo(m_hChild, WM_TIMER).empty());
+    ASSERT_TRUE(Play("wait 1\n"));
+    EXPECT_EQ(MessagesTo(m_hChild, WM_TIMER).size(), 1u);
+    ASSERT_TRUE(Play("wait 250\n"));
+    EXPECT_EQ(MessagesTo(m_hChild, WM_TIMER).size(), 3u);
+}
+
+TEST_F(ScriptRunnerTest, PreparedAnswersReachTheNextQuestion)
+{
+    int nAnswer = 0;
+    Reactions()[m_hChild] = [&](HWND hWnd, UINT nMessage, WPARAM, LPARAM, LRESULT&)
+    {
+        if (nMessage == WM_LBUTTONUP)
+            nAnswer = MessageBoxW(hWnd, L"Delete the gradient?", L"Gradients", MB_YESNO);
+        return false;
+    };
+    ASSERT_TRUE(Play("answer messagebox no\nclick 115 75\n")) << m_runner.Error();
+    EXPECT_EQ(nAnswer, IDNO);
+    // Nothing prepared: the default button.
+    ASSERT_TRUE(Play("click 115 75\n"));
+    EXPECT_EQ(nAnswer, IDYES);
+    Reactions().erase(m_hChild);
+}
+
+TEST_F(ScriptRunnerTest, SizeResizesTheFrameAndDumpWindowsDescribesTheTree)
+{
+    ASSERT_TRUE(Play("size 300 200\ndump-windows\n")) << m_runner.Error();
+    RECT rc{};
+    GetWindowRect(m_host.hFrame, &rc);
+    EXPECT_EQ(rc.right - rc.left, 300);
+    EXPECT_EQ(rc.bottom - rc.top, 200);
+
+    const nlohmann::json tree = nlohmann::json::parse(m_out.str());
+    EXPECT_EQ(tree["class"], "TestRecording");
+    EXPECT_EQ(tree["text"], "Frame");
+    EXPECT_EQ(tree["rect"], nlohmann::json::parse("[100, 50, 400, 250]"));
+    ASSERT_EQ(tree["children"].size(), 1u);
+    const nlohmann::json& child = tree["children"][0];
+    EXPECT_EQ(child["id"], 15240);
+    EXPECT_EQ(child["rect"], nlohmann::json::parse("[110, 70, 160, 110]"));
+    EXPECT_EQ(child["visible"], true);
+    EXPECT_EQ(child["enabled"], true);
+}
+
+TEST_F(ScriptRunnerTest, ExpectStateComparesAndNamesTheFailingLine)
+{
+    m_host.state = nlohmann::json::parse(R"({"foreground": {"color": "#FF0000", "enabled": true}})");
+    EXPECT_TRUE(Play("expect-state foreground.color #FF0000\nexpect-state /foreground/enabled true\n"))
+        << m_runner.Error();
+    EXPECT_FALSE(Play("# check\n\nexpect-state foreground.enabled false\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 3: expect-state: foreground.enabled is true, expected false");
+    EXPECT_FALSE(Play("expect-state background.color #000000\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: expect-state: the state has no value at background.color");
+}
+
+TEST_F(ScriptRunnerTest, BadLinesStopTheScriptWithAClearMessage)
+{
+    EXPECT_FALSE(Play("click 10\nclick 115 75\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: click: needs X and Y");
+    // The script stopped: the second click never happened.
+    EXPECT_TRUE(MessagesTo(m_hChild, WM_LBUTTONDOWN).empty());
+
+    EXPECT_FALSE(Play("wait -5\n"));
+    EXPECT_FALSE(Play("key hyper+x\n"));
+    EXPECT_FALSE(Play("answer menu lots\n"));
+    EXPECT_FALSE(Play("size 0 10\n"));
+    EXPECT_FALSE(Play("drag 1 2 3 4 sideways\n"));
+    EXPECT_FALSE(Play("frobnicate\n"));
+    EXPECT_NE(m_runner.Error().find("unknown command"), std::string::npos);
+}
+
+TEST_F(ScriptRunnerTest, TheHostTakesItsOwnCommandsAndScreenshots)
+{
+    ASSERT_TRUE(Play("layout classic\nscreenshot out/pane.png\ndump-state\n")) << m_runner.Error();
+    EXPECT_EQ(m_host.hostCommands, (std::vector<std::string>{"classic"}));
+    EXPECT_EQ(m_host.screenshots, (std::vector<std::string>{"out/pane.png"}));
+    EXPECT_EQ(m_out.str(), "{}\n");
+
+    EXPECT_FALSE(Play("layout\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: layout: needs a layout");
+    EXPECT_FALSE(Play("screenshot out/\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: screenshot: not a file name");
+}
