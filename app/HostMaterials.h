@@ -1,0 +1,116 @@
+// The reference host's current materials: the foreground and background
+// material with their enabled states and texture switches, the recently used
+// list, and who is told about changes. No windows here; the host's services
+// and the palette's refresh are driven from it.
+#pragma once
+
+#include "WinDef.h"
+
+#include <nlohmann/json.hpp>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+// Style kinds as the palette numbers them.
+enum EHostStyle : int
+{
+    kHostStyleSolid = 1,
+    kHostStylePattern = 2,
+    kHostStyleGradient = 4,
+    kHostStyleArtMedia = 8,
+    kHostStyleTexture = 64,
+};
+
+// What changed, in the palette's refresh bits.
+enum EHostChange : unsigned
+{
+    kChangeForeground = 0x01,
+    kChangeBackground = 0x02,
+    kChangeForegroundTexture = 0x04,
+    kChangeBackgroundTexture = 0x08,
+    kChangeEnabled = 0x10,
+};
+
+// Notifications to subscribers of the recently used list.
+enum EHostNotification : int
+{
+    kNotifyRecentChanged = 0,
+    kNotifyMaterialChanged = 1,
+    kNotifyEnabledChanged = 2,
+    kNotifyRecentCleared = 3,
+};
+
+struct SHostMaterial
+{
+    int nStyle = kHostStyleSolid;
+    COLORREF clrColor = RGB(0, 0, 0); // the solid colour, kept whatever the style
+    bool operator==(const SHostMaterial&) const = default;
+};
+
+class CHostMaterials
+{
+public:
+    static constexpr size_t kMaxRecent = 10;
+
+    CHostMaterials();
+
+    const SHostMaterial& Material(bool bForeground) const { return Side(bForeground).material; }
+    bool IsEnabled(bool bForeground) const { return Side(bForeground).bEnabled; }
+    bool IsTextureOn(bool bForeground) const { return Side(bForeground).bTexture; }
+
+    // A new material for a side; it joins the recently used list.
+    void SetMaterial(bool bForeground, const SHostMaterial& material);
+    // A solid colour for a side: the side becomes a solid colour material.
+    void SetSolidColor(bool bForeground, COLORREF clrColor);
+    void SetStyle(bool bForeground, int nStyle);
+    // Switching a side off is refused while the other side is off: there is
+    // always one material to paint with. Returns whether the state is now
+    // what was asked.
+    bool SetEnabled(bool bForeground, bool bEnabled);
+    void SetTexture(bool bForeground, bool bOn);
+    // Exchanges the two sides: materials, enabled states and textures.
+    void Swap();
+
+    // Most recent first, no two equal.
+    const std::deque<SHostMaterial>& Recent() const { return m_recent; }
+    void ClearRecent();
+
+    // Subscribers hear the notifications above; the cookie unsubscribes.
+    // A callback may subscribe or unsubscribe while it is being called.
+    int Subscribe(std::function<void(int nNotification)> callback);
+    bool Unsubscribe(int nCookie);
+
+    // The one listener the palette's refresh hangs on: told the refresh bits
+    // of every change.
+    void SetChangeListener(std::function<void(unsigned nChanges)> listener)
+    {
+        m_listener = std::move(listener);
+    }
+
+    // {"foreground": {...}, "background": {...}, "recent": [...]}
+    nlohmann::json ToJson() const;
+
+private:
+    struct SSide
+    {
+        SHostMaterial material;
+        bool bEnabled = true;
+        bool bTexture = false;
+    };
+    SSide& Side(bool bForeground) { return bForeground ? m_foreground : m_background; }
+    const SSide& Side(bool bForeground) const { return bForeground ? m_foreground : m_background; }
+    void Remember(const SHostMaterial& material);
+    void Notify(int nNotification);
+    void Changed(unsigned nChanges);
+
+    SSide m_foreground;
+    SSide m_background;
+    std::deque<SHostMaterial> m_recent;
+    std::map<int, std::function<void(int)>> m_subscribers;
+    int m_nNextCookie = 1;
+    std::function<void(unsigned)> m_listener;
+};
+
+// "#RRGGBB", red first, upper case.
+std::string ColorToHex(COLORREF clrColor);
