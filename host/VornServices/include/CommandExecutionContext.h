@@ -2,6 +2,7 @@
 // factories, its material render engine and its event recorder.
 #pragma once
 
+#include "Geometry.h"
 #include "MGLObjects.h"
 
 class CDC;
