@@ -60,6 +60,10 @@ class TraceTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The palette module traced when it attached to this program, so its
+        // switch holds the process-wide events; without closing them every
+        // switch made here would follow that earlier decision.
+        GetModuleTraceSwitch().CloseHandles();
         g_bShift = g_bControl = g_bAlt = false;
         m_pPreviousStore = SetProcessSettingsStore(std::make_shared<CSettingsStore>());
         m_previousSink = SetDebugOutputSink([this](const std::wstring& text) { m_lines.push_back(text); });

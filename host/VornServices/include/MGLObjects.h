@@ -1,0 +1,210 @@
+// The host's material objects as the palette sees them: settings objects with
+// numbered properties, typed property values, materials, gradients and art,
+// and the factories that make them.
+//
+// Every call takes the host's error carrier as its first argument; the host
+// writes a MirnErrorCode into it and the caller examines it and drops it.
+// Objects are reference counted: an out-pointer comes with one reference that
+// the caller releases.
+#pragma once
+
+#include "CString.h"
+#include "ComBase.h"
+#include "ErrorAutoThrow.h"
+#include "WinDef.h"
+
+// Row-addressable images of the host's graphics module; only passed by
+// reference here.
+class CRowIterator;
+class CRowIteratorBands;
+
+// The numbers of the settings properties the palette reads and writes.
+enum EMGLPropertyId : int
+{
+    MGL_PROP_CENTER_X = 3,
+    MGL_PROP_CENTER_Y = 4,
+    MGL_PROP_FOCAL_X = 23,
+    MGL_PROP_FOCAL_Y = 24,
+    MGL_PROP_RESOURCE_NAME = 29,
+    MGL_PROP_ANGLE = 116,
+    MGL_PROP_INVERT = 137,
+    MGL_PROP_REPEATS = 138,
+    MGL_PROP_GRADIENT_TYPE = 140,
+    MGL_PROP_IMAGE = 150,
+    MGL_PROP_SCALE = 167,
+};
+
+// The kinds of property values; an image value is kind 13.
+enum EMGLValueKind : int
+{
+    MGL_VALUE_NONE = 0,
+    MGL_VALUE_INTEGER = 1,
+    MGL_VALUE_DOUBLE = 2,
+    MGL_VALUE_BOOL = 3,
+    MGL_VALUE_STRING = 4,
+    MGL_VALUE_LENGTH = 5,
+    MGL_VALUE_IMAGE = 13,
+};
+
+// The object kind that the object factory makes into a material.
+constexpr int MGL_OBJECT_MATERIAL = 43;
+
+// A property value. Its typed content is reached by querying one of the
+// interfaces below.
+struct IMGLValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A11}");
+    // The kind of value held.
+    virtual EMGLValueKind GetKind() const = 0;
+};
+
+struct IMGLIntegerValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A12}");
+    virtual int GetInteger() const = 0;
+};
+
+struct IMGLDoubleValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A13}");
+    virtual double GetDouble() const = 0;
+};
+
+struct IMGLBoolValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A14}");
+    virtual bool GetBool() const = 0;
+};
+
+struct IMGLStringValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A15}");
+    virtual CString GetString() const = 0;
+};
+
+// A length as a fraction (a percentage divided by 100).
+struct IMGLLengthValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A16}");
+    virtual double GetLength() const = 0;
+};
+
+// An image value; the image is shared into the caller's iterator.
+struct IMGLImageValue : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A17}");
+    virtual bool GetImage(CRowIterator& image) const = 0;
+};
+
+// One numbered property with its value.
+struct IMGLProperty : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A20}");
+    virtual int GetId() const = 0;
+    // The value, with a reference added; null when the property has none.
+    virtual void GetValue(CErrorAutoThrow& error, IMGLValue** ppValue) = 0;
+};
+
+// A settings object (gradient, pattern or texture settings) or any other
+// object of the host's model, holding properties by number and, for
+// container objects, a list of children.
+struct IMGLObject : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A30}");
+    // The object kind (MGL_OBJECT_MATERIAL for a material).
+    virtual int GetObjectKind() const = 0;
+    // The property of that number, with a reference added; null (and no
+    // error) when the object has none.
+    virtual void GetProperty(CErrorAutoThrow& error, int nPropertyId, IMGLProperty** ppProperty) = 0;
+    // Replaces (or adds) the property of the same number.
+    virtual void SetProperty(CErrorAutoThrow& error, IMGLProperty* pProperty) = 0;
+    virtual void RemoveProperty(CErrorAutoThrow& error, int nPropertyId) = 0;
+    // Child objects of a container object, in order.
+    virtual int GetChildCount() const = 0;
+    virtual void GetChild(CErrorAutoThrow& error, int nIndex, IMGLObject** ppChild) = 0;
+    // A host operation on the object's resources with two values (the
+    // recently used strip calls it with 150 and 2 after drawing).
+    virtual void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int nFlags) = 0;
+};
+
+// A gradient's stops as a host object (non-cached gradients travel so).
+struct IMGLGradient : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A40}");
+    virtual int GetColorStopCount() const = 0;
+    // Position 0 to 100 and colour (0xFFFFFFFF the foreground colour,
+    // 0xFFFFFFFE the background colour) of a colour stop.
+    virtual void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                              COLORREF& clrColor) const = 0;
+    virtual int GetTransparencyStopCount() const = 0;
+    // Position 0 to 100 and opacity 0 to 100 of a transparency stop.
+    virtual void GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                                     int& nOpacity) const = 0;
+};
+
+// The art-media description of a material.
+struct IMGLArt : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A50}");
+    virtual COLORREF GetColor() const = 0;
+    virtual void SetColor(CErrorAutoThrow& error, COLORREF clrColor) = 0;
+};
+
+// The name under which a material's data is in the host's resource cache.
+// An empty name means the data is not cached and travels beside it.
+struct IMGLCachedName : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{1C66826F-3370-4AF8-A4C8-1896E1EFF326}");
+    virtual void GetCachedName(CErrorAutoThrow& error, CString& strName) const = 0;
+};
+
+// A material: a style with its data and an optional texture.
+struct IMGLMaterial : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A60}");
+    // The material's style, an EMaterialStyle value (1 solid, 2 pattern,
+    // 4 gradient, 8 art media, 64 texture shown as a style).
+    virtual int GetStyle() const = 0;
+    virtual void SetStyle(CErrorAutoThrow& error, int nStyle) = 0;
+    virtual COLORREF GetSolidColor() const = 0;
+    virtual void SetSolidColor(CErrorAutoThrow& error, COLORREF clrColor) = 0;
+    // The settings object of a gradient, pattern or art style, or null.
+    virtual void GetSettings(CErrorAutoThrow& error, IMGLObject** ppSettings) = 0;
+    virtual void SetSettings(CErrorAutoThrow& error, IMGLObject* pSettings) = 0;
+    // The texture's settings object, or null without a texture.
+    virtual void GetTexture(CErrorAutoThrow& error, IMGLObject** ppTexture) = 0;
+    virtual void SetTexture(CErrorAutoThrow& error, IMGLObject* pTexture) = 0;
+};
+
+// Makes host objects by kind.
+class VMGLObjectFactory
+{
+public:
+    virtual ~VMGLObjectFactory() = default;
+    // A new object of the kind with one reference; MGL_OBJECT_MATERIAL makes
+    // an object that answers IMGLMaterial.
+    virtual void CreateObject(CErrorAutoThrow& error, int nKind, IMGLObject** ppObject) = 0;
+};
+
+// Makes property values.
+class VMGLValueFactory
+{
+public:
+    virtual ~VMGLValueFactory() = default;
+    virtual void CreateInteger(CErrorAutoThrow& error, int nValue, IMGLValue** ppValue) = 0;
+    virtual void CreateDouble(CErrorAutoThrow& error, double dValue, IMGLValue** ppValue) = 0;
+    virtual void CreateBool(CErrorAutoThrow& error, bool bValue, IMGLValue** ppValue) = 0;
+    virtual void CreateString(CErrorAutoThrow& error, LPCWSTR pszValue, IMGLValue** ppValue) = 0;
+    virtual void CreateLength(CErrorAutoThrow& error, double dFraction, IMGLValue** ppValue) = 0;
+    // An image value (kind 13) sharing the given image.
+    virtual void CreateImage(CErrorAutoThrow& error, const CRowIterator& image, IMGLValue** ppValue) = 0;
+};
+
+// Makes numbered properties holding a value.
+class VMGLPropertyFactory
+{
+public:
+    virtual ~VMGLPropertyFactory() = default;
+    virtual void CreateProperty(CErrorAutoThrow& error, int nPropertyId, IMGLValue* pValue,
+                                IMGLProperty** ppProperty) = 0;
+};
