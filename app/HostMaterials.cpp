@@ -96,6 +96,20 @@ void CHostMaterials::Swap()
     Notify(kNotifyMaterialChanged);
 }
 
+void CHostMaterials::SwapColors()
+{
+    std::swap(m_foreground.material.clrColor, m_background.material.clrColor);
+    Changed(kChangeForeground | kChangeBackground);
+    Notify(kNotifyMaterialChanged);
+}
+
+void CHostMaterials::SwapTextures()
+{
+    std::swap(m_foreground.bTexture, m_background.bTexture);
+    Changed(kChangeForegroundTexture | kChangeBackgroundTexture);
+    Notify(kNotifyMaterialChanged);
+}
+
 void CHostMaterials::ClearRecent()
 {
     if (m_recent.empty())

@@ -71,6 +71,10 @@ public:
     void SetTexture(bool bForeground, bool bOn);
     // Exchanges the two sides: materials, enabled states and textures.
     void Swap();
+    // Exchanges only the solid colours (the swap button with Ctrl), or only
+    // the texture switches (with Shift).
+    void SwapColors();
+    void SwapTextures();
 
     // Most recent first, no two equal.
     const std::deque<SHostMaterial>& Recent() const { return m_recent; }

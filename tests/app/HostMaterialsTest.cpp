@@ -68,6 +68,26 @@ TEST(HostMaterials, SwapExchangesMaterialsEnabledStatesAndTextures)
     EXPECT_EQ(nChanges, 31u);
 }
 
+TEST(HostMaterials, PartialSwapsExchangeOnlyColoursOrOnlyTextures)
+{
+    CHostMaterials materials;
+    materials.SetStyle(true, kHostStylePattern);
+    materials.SetTexture(false, true);
+    std::vector<unsigned> changes;
+    materials.SetChangeListener([&](unsigned n) { changes.push_back(n); });
+
+    materials.SwapColors();
+    EXPECT_EQ(materials.Material(true), (SHostMaterial{kHostStylePattern, RGB(255, 255, 255)}));
+    EXPECT_EQ(materials.Material(false), (SHostMaterial{kHostStyleSolid, RGB(0, 0, 0)}));
+    EXPECT_FALSE(materials.IsTextureOn(true));
+
+    materials.SwapTextures();
+    EXPECT_TRUE(materials.IsTextureOn(true));
+    EXPECT_FALSE(materials.IsTextureOn(false));
+    EXPECT_EQ(materials.Material(true).nStyle, kHostStylePattern);
+    EXPECT_EQ(changes, (std::vector<unsigned>{3, 12}));
+}
+
 TEST(HostMaterials, RecentListKeepsTenDistinctMostRecentFirst)
 {
     CHostMaterials materials;
