@@ -1,0 +1,101 @@
+#include "HostServices.h"
+
+#include "DrawingTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(HostRegistry, KeepsValuesUnderTheHostsRootAndAnswersDefaults)
+{
+    CSettingsStore store;
+    CComPtr<CHostRegistry> pRegistry;
+    pRegistry.Attach(new CHostRegistry(store));
+    CErrorAutoThrow error;
+
+    EXPECT_EQ(pRegistry->ReadInteger(error, L"Palette", L"SliderSelection", 1), 1);
+    pRegistry->WriteInteger(error, L"Palette", L"SliderSelection", 3);
+    EXPECT_TRUE(error.IsOk());
+    EXPECT_EQ(pRegistry->ReadInteger(error, L"Palette", L"SliderSelection", 1), 3);
+    EXPECT_EQ(store.GetDword(L"Software\\Tavor\\Pixmill\\X15\\Palette", L"SliderSelection", 0), 3u);
+
+    // Negative numbers survive the trip through the store's unsigned values.
+    pRegistry->WriteInteger(error, L"Palette", L"Left", -20);
+    EXPECT_EQ(pRegistry->ReadInteger(error, L"Palette", L"Left", 0), -20);
+
+    pRegistry->WriteString(error, L"Swatches", L"Category", L"Earth");
+    EXPECT_EQ(pRegistry->ReadString(error, L"Swatches", L"Category", L"x"), CString(L"Earth"));
+    // A value of the other type reads as the default.
+    EXPECT_EQ(pRegistry->ReadInteger(error, L"Swatches", L"Category", 7), 7);
+    EXPECT_EQ(pRegistry->ReadString(error, L"Palette", L"Left", L"none"), CString(L"none"));
+
+    pRegistry->DeleteValue(error, L"Swatches", L"Category");
+    EXPECT_TRUE(error.IsOk());
+    EXPECT_EQ(pRegistry->ReadString(error, L"Swatches", L"Category", L"gone"), CString(L"gone"));
+    pRegistry->DeleteValue(error, L"Swatches", L"Never");
+    EXPECT_TRUE(error.IsOk());
+
+    pRegistry->WriteInteger(error, L"Palette", nullptr, 1);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+}
+
+TEST(HostExecutionContext, HandsOutFactoriesAnEngineAndTheRecorder)
+{
+    const int nLive = LiveMGLObjectCount();
+    {
+        CComPtr<CHostExecutionContext> pContext;
+        pContext.Attach(new CHostExecutionContext);
+        CErrorAutoThrow error;
+        VMGLFactoryProvider* pProvider = pContext->GetFactoryProvider(error);
+        ASSERT_NE(pProvider, nullptr);
+
+        CComPtr<IMGLObject> pMaterial;
+        pProvider->GetObjectFactory(error)->CreateObject(error, MGL_OBJECT_MATERIAL, &pMaterial.p);
+        ASSERT_NE(pMaterial, nullptr);
+        EXPECT_NE(pProvider->GetValueFactory(error), nullptr);
+        EXPECT_NE(pProvider->GetPropertyFactory(error), nullptr);
+
+        CMGLMGDIRenderEngine* pEngine = pProvider->GetRenderEngineSource(error)->CreateRenderEngine(error, 0);
+        ASSERT_NE(pEngine, nullptr);
+        EXPECT_EQ(pProvider->GetRenderEngineSource(error)->CreateRenderEngine(error, 1), nullptr);
+        EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+        delete pEngine;
+
+        CComPtr<IEventRecorder> pRecorder;
+        pProvider->GetEventRecorder(error, &pRecorder.p);
+        ASSERT_NE(pRecorder, nullptr);
+        pRecorder->RecordEvent(error, L"Edit_Materials_ForeColor");
+        pRecorder->RecordEvent(error, L"");
+        EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+        EXPECT_EQ(pContext->Provider().EventRecorder().Events(),
+                  (std::vector<std::string>{"Edit_Materials_ForeColor"}));
+    }
+    EXPECT_EQ(LiveMGLObjectCount(), nLive);
+}
+
+TEST(HostRenderEngine, FillsSolidMaterialsAndOwnsUpToWhatItCannotDraw)
+{
+    CTestCanvas canvas(20, 20, RGB(255, 255, 255));
+    CDC dc;
+    dc.Attach(canvas.Dc());
+    CHostRenderEngine engine;
+    CErrorAutoThrow error;
+    engine.Configure(error, 0, true);
+    EXPECT_TRUE(engine.IsScreenQuality());
+
+    CComPtr<CMGLMaterial> pMaterial;
+    pMaterial.Attach(new CMGLMaterial);
+    pMaterial->SetSolidColor(error, RGB(10, 200, 30));
+    engine.RenderMaterial(error, pMaterial, dc, RECT{2, 2, 8, 8});
+    EXPECT_TRUE(error.IsOk());
+    EXPECT_EQ(GetPixel(canvas.Dc(), 2, 2), RGB(10, 200, 30));
+    EXPECT_EQ(GetPixel(canvas.Dc(), 7, 7), RGB(10, 200, 30));
+    EXPECT_EQ(GetPixel(canvas.Dc(), 8, 8), RGB(255, 255, 255));
+
+    pMaterial->SetStyle(error, 4);
+    engine.RenderMaterial(error, pMaterial, dc, RECT{10, 10, 12, 12});
+    EXPECT_EQ(error.GetError(), MIRN_ERR_NOT_IMPLEMENTED);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 10, 10), RGB(128, 128, 128));
+
+    engine.RenderMaterial(error, nullptr, dc, RECT{0, 0, 1, 1});
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+    dc.Detach();
+}
