@@ -66,6 +66,12 @@ CMirnMaterialPalette::CMirnMaterialPalette() = default;
 
 CMirnMaterialPalette::~CMirnMaterialPalette()
 {
+    // The pane goes while the palette is whole: its window may still need
+    // the host services as it closes.
+    if (GetSafeHwnd() != nullptr && CWnd::FromHandlePermanent(GetSafeHwnd()) == this)
+    {
+        DestroyWindow();
+    }
     ReleaseReference(m_pRegistry);
     ReleaseReference(m_pAppContext);
     ReleaseReference(m_pExecutionContext);

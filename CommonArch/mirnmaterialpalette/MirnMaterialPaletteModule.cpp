@@ -31,7 +31,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
             return FALSE;
         }
         CConnectLanguage::Instance()->StoreCB(MATERIAL_PALETTE_MODULE_NAME, &LinkExtension);
-        g_extensionModule.hResource = g_hLanguageResource;
+        g_extensionModule.hResource = GetMaterialPaletteResourceHandle();
         return TRUE;
     }
     if (dwReason == DLL_PROCESS_DETACH)
@@ -79,7 +79,7 @@ void LinkExtension(CString)
 
 extern "C" void MMatPalCDynLink()
 {
-    new CDynLinkLibrary(g_extensionModule.hModule, g_hLanguageResource);
+    new CDynLinkLibrary(g_extensionModule.hModule, GetMaterialPaletteResourceHandle());
 }
 
 HINSTANCE GetMaterialPaletteInstance()
