@@ -103,6 +103,13 @@ void CHostMaterials::SwapColors()
     Notify(kNotifyMaterialChanged);
 }
 
+void CHostMaterials::SwapMaterials()
+{
+    std::swap(m_foreground.material, m_background.material);
+    Changed(kChangeForeground | kChangeBackground);
+    Notify(kNotifyMaterialChanged);
+}
+
 void CHostMaterials::SwapTextures()
 {
     std::swap(m_foreground.bTexture, m_background.bTexture);

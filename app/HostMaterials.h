@@ -74,6 +74,8 @@ public:
     // Exchanges only the solid colours (the swap button with Ctrl), or only
     // the texture switches (with Shift).
     void SwapColors();
+    // Exchanges the materials, leaving enabled states and textures.
+    void SwapMaterials();
     void SwapTextures();
 
     // Most recent first, no two equal.

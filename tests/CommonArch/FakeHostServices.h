@@ -56,7 +56,7 @@ public:
     void GetNonCachedPattern(CErrorAutoThrow&, bool, CRowIterator&, CRowIterator&) override {}
     void GetNonCachedTexture(CErrorAutoThrow&, bool, CRowIterator&, CRowIterator&) override {}
     void SwapColors(CErrorAutoThrow&, int) override {}
-    void SwapStyles(CErrorAutoThrow&, int) override {}
+    void SwapTextures(CErrorAutoThrow&, int) override {}
     void BeginSwapBoth(CErrorAutoThrow&) override {}
     void EndSwapBoth(CErrorAutoThrow&) override {}
     bool IsGreyscaleDocument(CErrorAutoThrow&) override { return false; }

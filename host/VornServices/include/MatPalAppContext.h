@@ -82,10 +82,12 @@ struct IMatPalAppContext : IUnknown
                                      CRowIterator& thumb) = 0;
     virtual void GetNonCachedTexture(CErrorAutoThrow& error, bool bForeground, CRowIterator& image,
                                      CRowIterator& thumb) = 0;
-    // The swap button: with Ctrl swaps the colours only, with Shift the
-    // styles only (the palette passes 1), and the second swap button's pair.
+    // The swap button: with Ctrl the materials' colours are exchanged (the
+    // palette then refreshes both materials), with Shift the textures (it
+    // refreshes both textures); the palette passes 1. The small swap button
+    // calls the pair in order, which together exchange the materials.
     virtual void SwapColors(CErrorAutoThrow& error, int nValue) = 0;
-    virtual void SwapStyles(CErrorAutoThrow& error, int nValue) = 0;
+    virtual void SwapTextures(CErrorAutoThrow& error, int nValue) = 0;
     virtual void BeginSwapBoth(CErrorAutoThrow& error) = 0;
     virtual void EndSwapBoth(CErrorAutoThrow& error) = 0;
     // Document modes of the active image.
