@@ -1,10 +1,12 @@
-// The reference host's main window: the canvas fills it, a pane docked at
-// the right edge takes its width from the frame's client area, and closing
-// the frame ends the program.
+// The reference host's main window: the canvas fills what the docked panes
+// leave of it, and closing the frame ends the program.
 #pragma once
 
 #include "AfxWin.h"
 #include "CanvasWnd.h"
+#include "XUIPaletteDialog.h"
+
+#include <memory>
 
 class CHostFrame : public CWnd
 {
@@ -19,16 +21,11 @@ public:
     BOOL Create(const RECT& rect);
 
     CCanvasWnd& Canvas() { return m_canvas; }
-    // Docks a child window at the right edge, the given width wide (clipped
-    // to leave the canvas some room); null undocks.
-    void DockRight(CWnd* pPane, int nWidth);
-    CWnd* DockedPane() const { return m_pPane; }
-    // Places the canvas and the docked pane in the client area.
-    void RecalcLayout();
+    // Where panes dock; null before the window exists.
+    CXUIDockSite* DockSite() { return m_pDockSite.get(); }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
@@ -36,6 +33,5 @@ protected:
 
 private:
     CCanvasWnd m_canvas;
-    CWnd* m_pPane = nullptr;
-    int m_nPaneWidth = 0;
+    std::unique_ptr<CXUIDockSite> m_pDockSite;
 };

@@ -1,5 +1,6 @@
 #include "HostFrame.h"
 
+#include "DialogTemplate.h"
 #include "WindowTestSupport.h"
 
 namespace
@@ -21,45 +22,37 @@ protected:
         CWindowTest::SetUp();
         ASSERT_TRUE(m_frame.Create(CRect(0, 0, 800, 600)));
         m_frame.ShowWindow(SW_SHOW);
-        m_pane.CreateEx(0, RecordingClass(), L"Pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &m_frame,
-                        99);
         PumpMessages();
     }
 
     CHostMaterials m_materials;
     CHostFrame m_frame{m_materials};
-    CWnd m_pane;
 };
 
 } // namespace
 
-TEST_F(HostFrameTest, TheCanvasFillsTheClientAreaBesideTheDockedPane)
+TEST_F(HostFrameTest, TheCanvasFillsWhatTheDockedPanesLeave)
 {
     CRect rcClient;
     m_frame.GetClientRect(&rcClient);
     EXPECT_EQ(ClientRectInParent(m_frame.Canvas()), rcClient);
+    ASSERT_NE(m_frame.DockSite(), nullptr);
 
-    m_frame.DockRight(&m_pane, 250);
-    EXPECT_EQ(ClientRectInParent(m_pane), CRect(rcClient.right - 250, 0, rcClient.right, rcClient.bottom));
+    SDialogTemplate pane;
+    pane.dwStyle = WS_CHILD | DS_CONTROL;
+    pane.cx = 100;
+    pane.cy = 100;
+    CXUIPaletteDialog dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(&pane, &m_frame));
+    dialog.EnableDocking(CBRS_ALIGN_RIGHT);
+    ASSERT_TRUE(m_frame.DockSite()->DockPane(&dialog, CBRS_ALIGN_RIGHT, 250));
     EXPECT_EQ(ClientRectInParent(m_frame.Canvas()), CRect(0, 0, rcClient.right - 250, rcClient.bottom));
 
     // Resizing the frame keeps the pane at the right edge.
     m_frame.SetWindowPos(nullptr, 0, 0, 900, 500, SWP_NOMOVE | SWP_NOZORDER);
     m_frame.GetClientRect(&rcClient);
-    EXPECT_EQ(ClientRectInParent(m_pane), CRect(rcClient.right - 250, 0, rcClient.right, rcClient.bottom));
-
-    m_frame.DockRight(nullptr, 0);
-    EXPECT_EQ(ClientRectInParent(m_frame.Canvas()), rcClient);
-}
-
-TEST_F(HostFrameTest, ANarrowFrameLeavesTheCanvasSomeRoom)
-{
-    m_frame.DockRight(&m_pane, 250);
-    m_frame.SetWindowPos(nullptr, 0, 0, 300, 300, SWP_NOMOVE | SWP_NOZORDER);
-    CRect rcClient;
-    m_frame.GetClientRect(&rcClient);
-    EXPECT_EQ(ClientRectInParent(m_frame.Canvas()).Width(), 80);
-    EXPECT_EQ(ClientRectInParent(m_pane).Width(), rcClient.Width() - 80);
+    EXPECT_EQ(ClientRectInParent(m_frame.Canvas()), CRect(0, 0, rcClient.right - 250, rcClient.bottom));
+    dialog.DestroyWindow();
 }
 
 TEST_F(HostFrameTest, ClosingTheFrameEndsTheProgram)

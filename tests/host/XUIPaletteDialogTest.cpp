@@ -123,6 +123,27 @@ TEST_F(XUIPaletteDialogTest, CreateMakesAHiddenChildFromTheTemplateAndSplitsTheS
     EXPECT_FALSE(pane.Create(L"Again", &m_frame, TRUE, MAKEINTRESOURCEW(kTemplateId), kPaneStyle, 1, 0, 0));
 }
 
+TEST_F(XUIPaletteDialogTest, TheFreeAreaWindowFollowsTheDockedPanes)
+{
+    auto pPane = MakePane(L"Materials");
+    CXUIDockSite site(&m_frame);
+    CWnd document;
+    ASSERT_TRUE(document.CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, CRect(5, 5, 10, 10),
+                                  &m_frame, 7));
+    site.SetFreeAreaWindow(document.m_hWnd);
+    EXPECT_EQ(InFrame(document), CRect(0, 0, 800, 600));
+    ASSERT_TRUE(site.DockPane(pPane.get(), CBRS_ALIGN_RIGHT, 200));
+    EXPECT_EQ(InFrame(document), CRect(0, 0, 600, 600));
+    m_frame.MoveWindow(0, 0, 1000, 500);
+    EXPECT_EQ(InFrame(document), CRect(0, 0, 800, 500));
+    pPane->ShowPane(FALSE);
+    EXPECT_EQ(InFrame(document), CRect(0, 0, 1000, 500));
+    document.DestroyWindow();
+    // A window that went away is left alone.
+    m_frame.MoveWindow(0, 0, 900, 500);
+    EXPECT_EQ(site.GetFreeRect(), CRect(0, 0, 900, 500));
+}
+
 TEST_F(XUIPaletteDialogTest, CreateRefusesAMissingParentOrTemplate)
 {
     CXUIPaletteDialog pane;

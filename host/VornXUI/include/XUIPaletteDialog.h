@@ -122,6 +122,13 @@ public:
     void RecalcLayout();
     // What the docked panes leave of the frame's client area.
     CRect GetFreeRect() const { return m_rcFree; }
+    // A child of the frame (the document area) that the site keeps in the
+    // free rectangle whenever it lays the frame out; null for none.
+    void SetFreeAreaWindow(HWND hWnd)
+    {
+        m_hFreeWindow = hWnd;
+        RecalcLayout();
+    }
     CWnd* GetFrame() const { return m_pFrame; }
     // The caption strip of a docked pane, or null.
     CXUIPaneCaption* GetCaption(const CXUIPaletteDialog* pPane) const;
@@ -143,4 +150,5 @@ private:
     WNDPROC m_pfnFrameProc = nullptr;
     std::vector<SDockedPane> m_arrPanes;
     CRect m_rcFree;
+    HWND m_hFreeWindow = nullptr;
 };

@@ -340,4 +340,6 @@ void CXUIDockSite::RecalcLayout()
         docked.pPane->MoveWindow(&rcPane);
     }
     m_rcFree = rcFree;
+    if (m_hFreeWindow != nullptr && ::IsWindow(m_hFreeWindow))
+        ::MoveWindow(m_hFreeWindow, rcFree.left, rcFree.top, rcFree.Width(), rcFree.Height(), TRUE);
 }
