@@ -1,6 +1,8 @@
 #include "HostApp.h"
 
+#include "ConnectLanguage.h"
 #include "Headless.h"
+#include "MirnMaterialPalette.h"
 #include "Screen.h"
 #include "Utf8.h"
 #include "WinThread.h"
@@ -22,6 +24,9 @@ constexpr RECT kFrameRect{0, 0, 1000, 700};
 
 CHostApp::CHostApp(SHostOptions options) : m_options(std::move(options))
 {
+    m_pAppContext.Attach(new CHostAppContext(m_materials));
+    m_pExecutionContext.Attach(new CHostExecutionContext);
+    m_pRegistry.Attach(new CHostRegistry(m_settings));
     if (m_options.configDir.empty())
         m_options.configDir = DefaultConfigDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (m_options.dataDir.empty())
@@ -30,6 +35,7 @@ CHostApp::CHostApp(SHostOptions options) : m_options(std::move(options))
 
 CHostApp::~CHostApp()
 {
+    StopPalette();
     if (::IsWindow(m_frame.m_hWnd))
         m_frame.DestroyWindow();
     SetProcessSettingsStore(nullptr);
@@ -56,10 +62,53 @@ bool CHostApp::Start(std::string& strError)
         strError = "cannot create the main window";
         return false;
     }
+    if (!StartPalette(strError))
+        return false;
     m_frame.ShowWindow(SW_SHOW);
     m_frame.UpdateWindow();
     PumpUntilIdle();
     return true;
+}
+
+bool CHostApp::StartPalette(std::string& strError)
+{
+    // The palette's resources come from the language folder of the user
+    // language; the palette's module found it when it was loaded.
+    if (m_options.strLanguage != "EN")
+        CConnectLanguage::Instance()->SetUserLanguage(Utf8ToWide(m_options.strLanguage).c_str());
+
+    CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
+    CErrorAutoThrow error = pPalette->Initialize(m_pAppContext, m_pExecutionContext, nullptr, nullptr);
+    if (error.IsError())
+    {
+        strError = "the palette refused the host's services (error " + std::to_string(error.GetError()) + ")";
+        return false;
+    }
+    if (!pPalette->InitAppService(m_pExecutionContext, &m_frame))
+    {
+        strError = "the Materials pane could not be created: its resources were not found";
+        return false;
+    }
+    if (m_frame.DockSite() == nullptr || !m_frame.DockSite()->DockPane(pPalette, CBRS_ALIGN_RIGHT, kPaneWidth))
+    {
+        strError = "the Materials pane could not be docked";
+        return false;
+    }
+    pPalette->LoadSettings(m_pRegistry, kPaneSettingsKey);
+    m_pPane = pPalette;
+    return true;
+}
+
+void CHostApp::StopPalette()
+{
+    if (!TSingleton<CMirnMaterialPalette>::InstanceExists())
+        return;
+    CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
+    if (m_frame.DockSite() != nullptr)
+        m_frame.DockSite()->UndockPane(pPalette);
+    pPalette->Shutdown();
+    TSingleton<CMirnMaterialPalette>::DeleteSingleton();
+    m_pPane = nullptr;
 }
 
 int CHostApp::RunScript(std::istream& script, std::ostream& out, std::ostream& err)
@@ -117,6 +166,7 @@ nlohmann::json CHostApp::DumpState()
 {
     nlohmann::json state = m_materials.ToJson();
     state["registry"] = m_settings.ExportJson();
+    state["events"] = m_pExecutionContext->Provider().EventRecorder().Events();
     return state;
 }
 

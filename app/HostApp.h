@@ -3,9 +3,11 @@
 // script, the built-in tour).
 #pragma once
 
+#include "HostAppContext.h"
 #include "HostFrame.h"
 #include "HostMaterials.h"
 #include "HostOptions.h"
+#include "HostServices.h"
 #include "ScriptRunner.h"
 #include "SettingsStore.h"
 
@@ -34,6 +36,13 @@ public:
     CHostMaterials& Materials() { return m_materials; }
     CHostFrame& Frame() { return m_frame; }
     CSettingsStore& Settings() { return m_settings; }
+    CHostExecutionContext& ExecutionContext() { return *m_pExecutionContext; }
+    // The palette's pane, once it is docked (null when it could not be made).
+    CWnd* Pane() const { return m_pPane; }
+
+    // The width the pane docks with, and the key its settings live under.
+    static constexpr int kPaneWidth = 280;
+    static constexpr const wchar_t* kPaneSettingsKey = L"MaterialPalette";
 
     // IScriptHost
     HWND FrameWindow() override { return m_frame.m_hWnd; }
@@ -45,8 +54,16 @@ public:
     static std::string TourScript(const std::filesystem::path& folder);
 
 private:
+    // Creates the palette, hands it the host's services and docks its pane.
+    bool StartPalette(std::string& strError);
+    void StopPalette();
+
     SHostOptions m_options;
     CSettingsStore m_settings;
     CHostMaterials m_materials;
     CHostFrame m_frame{m_materials};
+    CComPtr<CHostAppContext> m_pAppContext;
+    CComPtr<CHostExecutionContext> m_pExecutionContext;
+    CComPtr<CHostRegistry> m_pRegistry;
+    CWnd* m_pPane = nullptr;
 };
