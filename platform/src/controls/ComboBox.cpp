@@ -276,7 +276,7 @@ void DropDown(HWND hWnd)
     const HWND hList = state.hList;
     SetWindowPos(hList, nullptr, nLeft, nTop, nWidth, nHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ListSetHighlight(hList, state.nSelected);
-    SetWindowPos(hList, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(hList, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetCapture(hList);
     RedrawFace(hWnd);
 }

@@ -1028,6 +1028,10 @@ void OnKeyDown(HWND hWnd, SListBoxState& state, UINT nKey)
     int nTarget = 0;
     if (!KeyTarget(hWnd, state, nKey, nTarget))
         return;
+    // In a list with nothing selected yet the arrows first select the caret item.
+    const bool bArrow = nKey == VK_UP || nKey == VK_DOWN || nKey == VK_LEFT || nKey == VK_RIGHT;
+    if (eMode == ESelMode::Single && state.nSelected < 0 && bArrow)
+        nTarget = state.nCaret;
     if (MoveCaretTo(hWnd, state, nTarget, bShift, bControl))
         Notify(hWnd, state, LBN_SELCHANGE);
 }
