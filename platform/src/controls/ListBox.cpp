@@ -1328,12 +1328,11 @@ LRESULT ListBoxProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_KILLFOCUS:
             state.bFocused = false;
-            if (state.bTracking)
-            {
-                state.bTracking = false;
-                if (GetCapture() == hWnd)
-                    ReleaseCapture();
-            }
+            // A mouse selection cut short ends with LBN_SELCANCEL (sent when
+            // the capture goes).
+            if (state.bTracking && GetCapture() == hWnd)
+                ReleaseCapture();
+            state.bTracking = false;
             Redraw(hWnd);
             if (ListStateOf(hWnd) != nullptr)
                 Notify(hWnd, state, LBN_KILLFOCUS);
@@ -1365,7 +1364,13 @@ LRESULT ListBoxProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
                 KillTimer(hWnd, kBarRepeatTimer);
             }
             if (state.bTracking)
+            {
+                // The selecting drag ends without the button coming up.
                 state.bTracking = false;
+                Notify(hWnd, state, LBN_SELCANCEL);
+                if (ListStateOf(hWnd) == nullptr)
+                    return 0;
+            }
             // Losing the capture while dropped down (another window took it)
             // abandons the choice.
             if (state.hCombo != nullptr && reinterpret_cast<HWND>(lParam) != hWnd &&

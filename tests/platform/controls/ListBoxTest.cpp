@@ -540,6 +540,71 @@ TEST_F(ListBoxTest, SelectedItemIsPaintedInTheHighlightColour)
     DeleteObject(hRed);
 }
 
+TEST_F(ListBoxTest, ADragCutShortByACaptureChangeIsCancelled)
+{
+    const HWND hList = MakeList(LBS_NOTIFY, kFruit);
+    const HWND hOther = CreateControl(WC_LISTBOXW, 0, {200, 10, 300, 110}, 101);
+    InjectMouseButton(EMouseButton::Left, true, Row(2));
+    PumpMessages();
+    ASSERT_EQ(GetCapture(), hList);
+    SetCapture(hOther);
+    EXPECT_EQ(Codes(hList), (std::vector<int>{LBN_SETFOCUS, LBN_SELCANCEL}));
+    ReleaseCapture();
+    InjectMouseButton(EMouseButton::Left, false, Row(2));
+    PumpMessages();
+    // The release that follows is no longer the list's: no LBN_SELCHANGE.
+    EXPECT_EQ(Codes(hList), (std::vector<int>{LBN_SETFOCUS, LBN_SELCANCEL}));
+}
+
+TEST_F(ListBoxTest, WantKeyboardInputLetsTheParentDecideKeys)
+{
+    // The parent takes Delete itself (-2), sends F2 to item 7, and leaves
+    // other keys to the list (-1).
+    std::vector<WPARAM> asked;
+    Reactions()[m_hParent] = [&asked](HWND, UINT nMessage, WPARAM wParam, LPARAM, LRESULT& lResult)
+    {
+        if (nMessage != WM_VKEYTOITEM)
+            return false;
+        asked.push_back(wParam);
+        const WORD nKey = LOWORD(wParam);
+        lResult = nKey == VK_DELETE ? -2 : nKey == VK_F2 ? 7 : -1;
+        return true;
+    };
+    const HWND hList = MakeList(LBS_NOTIFY | LBS_WANTKEYBOARDINPUT, kFruit);
+    Send(hList, LB_SETCURSEL, 3);
+    SetFocus(hList);
+    PressKey(VK_DELETE);
+    EXPECT_EQ(Send(hList, LB_GETCURSEL), 3);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(Send(hList, LB_GETCURSEL), 4);
+    PressKey(VK_F2);
+    EXPECT_EQ(Send(hList, LB_GETCURSEL), 7);
+    // Each asks with the key and the caret item.
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0], MAKEWPARAM(VK_DELETE, 3));
+    EXPECT_EQ(asked[1], MAKEWPARAM(VK_DOWN, 3));
+    EXPECT_EQ(asked[2], MAKEWPARAM(VK_F2, 4));
+    EXPECT_EQ(Codes(hList), (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE}));
+}
+
+TEST_F(ListBoxTest, FocusedListFramesItsCaretItem)
+{
+    const HWND hList = MakeList(LBS_MULTIPLESEL, {L"a", L"b", L"c"});
+    Send(hList, LB_SETCARETINDEX, 2);
+    CTestCanvas canvas(150, 100);
+    SImage image = PrintClient(hList, canvas);
+    EXPECT_EQ(PixelAt(image, 0, 40), RGB(255, 255, 255));
+    SetFocus(hList);
+    image = PrintClient(hList, canvas);
+    // The dotted frame runs round item 2 (y 40..60) and no other.
+    EXPECT_NE(PixelAt(image, 0, 40), RGB(255, 255, 255));
+    EXPECT_EQ(PointsWhere(image, [](COLORREF c) { return c != RGB(255, 255, 255); }).find(",20 "),
+              std::string::npos);
+    const RECT rcInk = InkBounds(image, RGB(255, 255, 255));
+    EXPECT_EQ(rcInk.bottom, 60);
+    EXPECT_EQ(rcInk.right, 150);
+}
+
 TEST_F(ListBoxTest, ListBoxWrapperDrivesTheControl)
 {
     CListBox list;
