@@ -1,6 +1,7 @@
 // The COMBOBOX class as a drop-down list: its messages, the list opening and
 // closing by mouse and keys with the notifications of each way, the dialog
 // keys, owner draw and the pixels of the face and the list.
+#include "DialogTemplate.h"
 #include "ListTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -472,6 +473,55 @@ TEST_F(ComboBoxTest, DestroyingOrDisablingTheOpenComboClosesItsList)
     EXPECT_FALSE(IsWindow(hList));
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(SendMessageW(hCombo, CB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(ComboBoxTest, DialogTemplatesMakeComboBoxesAndListBoxesByClassName)
+{
+    SDialogTemplate dialog;
+    dialog.dwStyle = WS_POPUP | WS_VISIBLE | DS_SETFONT;
+    dialog.cx = 200;
+    dialog.cy = 150;
+    SDialogItemTemplate combo;
+    combo.strClassName = L"COMBOBOX";
+    combo.nID = 10;
+    combo.x = 5;
+    combo.y = 5;
+    combo.cx = 100;
+    combo.cy = 80;
+    combo.dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_SORT | CBS_HASSTRINGS;
+    SDialogItemTemplate list = combo;
+    list.strClassName = L"LISTBOX";
+    list.nID = 11;
+    list.y = 30;
+    list.cy = 61;
+    list.dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LBS_NOTIFY;
+    dialog.items = {combo, list};
+    const HWND hDlg = CreateDialogIndirectParamW(
+        nullptr, &dialog, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(hDlg, nullptr);
+    const HWND hCombo = GetDlgItem(hDlg, 10);
+    const HWND hList = GetDlgItem(hDlg, 11);
+    EXPECT_EQ(ClassOf(hCombo), L"ComboBox");
+    EXPECT_EQ(ClassOf(hList), L"ListBox");
+
+    // The template's height is the combo box's with its list dropped.
+    RECT rcUnits{0, 0, 100, 80};
+    MapDialogRect(hDlg, &rcUnits);
+    RECT rcDropped{};
+    Send(hCombo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rcDropped));
+    EXPECT_EQ(rcDropped.bottom - rcDropped.top, rcUnits.bottom);
+    EXPECT_EQ(ScreenRect(hCombo).bottom - ScreenRect(hCombo).top,
+              Send(hCombo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)) + 6);
+    // The list box shows whole items only.
+    RECT rcClient{};
+    GetClientRect(hList, &rcClient);
+    const auto nItemHeight = Send(hList, LB_GETITEMHEIGHT);
+    ASSERT_GT(nItemHeight, 0);
+    EXPECT_EQ(rcClient.bottom % nItemHeight, 0);
+    RECT rcListUnits{0, 0, 100, 61};
+    MapDialogRect(hDlg, &rcListUnits);
+    EXPECT_GT(rcClient.bottom, rcListUnits.bottom - nItemHeight);
+    DestroyWindow(hDlg);
 }
 
 TEST_F(ComboBoxTest, ComboBoxWrapperDrivesTheControl)
