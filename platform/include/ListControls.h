@@ -160,6 +160,18 @@ struct COMPAREITEMSTRUCT
 };
 using LPCOMPAREITEMSTRUCT = COMPAREITEMSTRUCT*;
 
+// Sent to the owner of a list box or combo box for each item with nonzero
+// data that is deleted, removed by a reset, or goes with the control.
+struct DELETEITEMSTRUCT
+{
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    HWND hwndItem;
+    ULONG_PTR itemData;
+};
+using LPDELETEITEMSTRUCT = DELETEITEMSTRUCT*;
+
 class CListBox : public CWnd
 {
     DECLARE_DYNAMIC(CListBox)

@@ -421,11 +421,35 @@ LRESULT InsertItem(HWND hWnd, SListBoxState& state, int nIndex, LPARAM lParam, b
     return nIndex;
 }
 
+// Tells the owner that an item with data is going, so that it can free what
+// the data stands for. False when the list went away meanwhile.
+bool SendDeleteItem(HWND hWnd, const SListBoxState& state, int nIndex)
+{
+    const ULONG_PTR nData = state.items[static_cast<size_t>(nIndex)].nData;
+    if (nData == 0)
+        return true;
+    const SOwner owner = OwnerOf(hWnd, state);
+    DELETEITEMSTRUCT deleted{owner.nType, owner.nID, static_cast<UINT>(nIndex), owner.hControl, nData};
+    SendMessageW(owner.hOwner, WM_DELETEITEM, owner.nID, reinterpret_cast<LPARAM>(&deleted));
+    return ListStateOf(hWnd) != nullptr;
+}
+
+void SendDeleteAll(HWND hWnd, SListBoxState& state)
+{
+    for (int i = 0; i < Count(state); ++i)
+    {
+        if (!SendDeleteItem(hWnd, state, i))
+            return;
+    }
+}
+
 LRESULT DeleteItem(HWND hWnd, SListBoxState& state, WPARAM wParam)
 {
     if (!ValidIndex(state, wParam))
         return LB_ERR;
     const auto nIndex = static_cast<int>(wParam);
+    if (!SendDeleteItem(hWnd, state, nIndex) || !ValidIndex(state, wParam))
+        return LB_ERR;
     state.items.erase(state.items.begin() + nIndex);
     if (state.nSelected == nIndex)
         state.nSelected = -1;
@@ -444,6 +468,9 @@ LRESULT DeleteItem(HWND hWnd, SListBoxState& state, WPARAM wParam)
 
 void ResetItems(HWND hWnd, SListBoxState& state)
 {
+    SendDeleteAll(hWnd, state);
+    if (ListStateOf(hWnd) == nullptr)
+        return;
     state.items.clear();
     state.nSelected = -1;
     state.nCaret = 0;
@@ -1417,6 +1444,9 @@ LRESULT ListBoxProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_DESTROY:
             KillTimer(hWnd, kBarRepeatTimer);
+            SendDeleteAll(hWnd, state);
+            if (SListBoxState* pNow = ListStateOf(hWnd))
+                pNow->items.clear();
             return 0;
         default:
             return DefWindowProcW(hWnd, nMessage, wParam, lParam);

@@ -524,6 +524,33 @@ TEST_F(ComboBoxTest, DialogTemplatesMakeComboBoxesAndListBoxesByClassName)
     DestroyWindow(hDlg);
 }
 
+TEST_F(ComboBoxTest, ItemsWithDataAreReportedToTheComboBoxParent)
+{
+    std::vector<DELETEITEMSTRUCT> deleted;
+    Reactions()[m_hParent] = [&deleted](HWND, UINT nMessage, WPARAM, LPARAM lParam, LRESULT& lResult)
+    {
+        if (nMessage != WM_DELETEITEM)
+            return false;
+        deleted.push_back(*reinterpret_cast<const DELETEITEMSTRUCT*>(lParam));
+        return lResult = TRUE, true;
+    };
+    const HWND hCombo = MakeCombo(0, kColours);
+    Send(hCombo, CB_SETITEMDATA, 0, 5);
+    Send(hCombo, CB_SETITEMDATA, 3, 8);
+    Send(hCombo, CB_DELETESTRING, 0);
+    ASSERT_EQ(deleted.size(), 1u);
+    EXPECT_EQ(deleted[0].CtlType, static_cast<UINT>(ODT_COMBOBOX));
+    EXPECT_EQ(deleted[0].CtlID, 200u);
+    EXPECT_EQ(deleted[0].hwndItem, hCombo);
+    EXPECT_EQ(deleted[0].itemData, 5u);
+    Send(hCombo, CB_RESETCONTENT);
+    ASSERT_EQ(deleted.size(), 2u);
+    EXPECT_EQ(deleted[1].itemID, 2u); // green, third after red went
+    EXPECT_EQ(deleted[1].itemData, 8u);
+    DestroyWindow(hCombo);
+    EXPECT_EQ(deleted.size(), 2u);
+}
+
 TEST_F(ComboBoxTest, ComboBoxWrapperDrivesTheControl)
 {
     CComboBox combo;

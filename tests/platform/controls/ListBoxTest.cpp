@@ -605,6 +605,41 @@ TEST_F(ListBoxTest, FocusedListFramesItsCaretItem)
     EXPECT_EQ(rcInk.right, 150);
 }
 
+TEST_F(ListBoxTest, ItemsWithDataAreReportedAsTheyGo)
+{
+    std::vector<DELETEITEMSTRUCT> deleted;
+    Reactions()[m_hParent] = [&deleted](HWND, UINT nMessage, WPARAM, LPARAM lParam, LRESULT& lResult)
+    {
+        if (nMessage != WM_DELETEITEM)
+            return false;
+        deleted.push_back(*reinterpret_cast<const DELETEITEMSTRUCT*>(lParam));
+        return lResult = TRUE, true;
+    };
+    const HWND hList = MakeList(0, {L"a", L"b", L"c", L"d"});
+    Send(hList, LB_SETITEMDATA, 1, 11);
+    Send(hList, LB_SETITEMDATA, 2, 22);
+    Send(hList, LB_SETITEMDATA, 3, 33);
+    Send(hList, LB_DELETESTRING, 0); // no data: nothing to say
+    EXPECT_TRUE(deleted.empty());
+    Send(hList, LB_DELETESTRING, 1);
+    ASSERT_EQ(deleted.size(), 1u);
+    EXPECT_EQ(deleted[0].CtlType, static_cast<UINT>(ODT_LISTBOX));
+    EXPECT_EQ(deleted[0].CtlID, 100u);
+    EXPECT_EQ(deleted[0].itemID, 1u);
+    EXPECT_EQ(deleted[0].itemData, 22u);
+    EXPECT_EQ(deleted[0].hwndItem, hList);
+    Send(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"e"));
+    Send(hList, LB_SETITEMDATA, 2, 55);
+    DestroyWindow(hList);
+    // Left were b (11), d (33) and e (55).
+    ASSERT_EQ(deleted.size(), 4u);
+    EXPECT_EQ(deleted[1].itemData, 11u);
+    EXPECT_EQ(deleted[2].itemID, 1u);
+    EXPECT_EQ(deleted[2].itemData, 33u);
+    EXPECT_EQ(deleted[3].itemID, 2u);
+    EXPECT_EQ(deleted[3].itemData, 55u);
+}
+
 TEST_F(ListBoxTest, ListBoxWrapperDrivesTheControl)
 {
     CListBox list;
