@@ -73,6 +73,27 @@ protected:
     }
 };
 
+// A combo box object that draws and measures its own items through
+// reflection from a class-library parent.
+class CSwatchCombo : public CComboBox
+{
+public:
+    std::vector<UINT> measured;
+    std::vector<UINT> drawn;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) { drawn.push_back(lpDrawItemStruct->itemID); }
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+    {
+        measured.push_back(lpMeasureItemStruct->itemID);
+        lpMeasureItemStruct->itemHeight = lpMeasureItemStruct->itemID == static_cast<UINT>(-1) ? 24 : 16;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSwatchCombo, CComboBox)
+ON_WM_DRAWITEM_REFLECT()
+ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
 const std::initializer_list<const wchar_t*> kColours = {L"red", L"orange", L"yellow", L"green", L"blue"};
 
 TEST_F(ComboBoxTest, ItemsSortFindAndSelectWithoutNotifications)
@@ -549,6 +570,27 @@ TEST_F(ComboBoxTest, ItemsWithDataAreReportedToTheComboBoxParent)
     EXPECT_EQ(deleted[1].itemData, 8u);
     DestroyWindow(hCombo);
     EXPECT_EQ(deleted.size(), 2u);
+}
+
+TEST_F(ComboBoxTest, OwnerDrawReachesADerivedComboBoxThroughReflection)
+{
+    CWnd parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, nullptr, L"parent", WS_POPUP | WS_VISIBLE, CRect(100, 100, 500, 400), nullptr, 0));
+    CSwatchCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                             CRect(10, 10, 160, 210), &parent, 88));
+    EXPECT_EQ(combo.measured, (std::vector<UINT>{static_cast<UINT>(-1), 0}));
+    EXPECT_EQ(combo.GetItemHeight(-1), 24);
+    EXPECT_EQ(combo.GetItemHeight(0), 16);
+    combo.AddString(L"one");
+    combo.AddString(L"two");
+    combo.SetCurSel(1);
+    CTestCanvas canvas(150, 30);
+    PrintClient(combo.m_hWnd, canvas);
+    EXPECT_EQ(combo.drawn, (std::vector<UINT>{1}));
+    combo.DestroyWindow();
+    parent.DestroyWindow();
 }
 
 TEST_F(ComboBoxTest, ComboBoxWrapperDrivesTheControl)
