@@ -405,7 +405,12 @@ LRESULT InsertItem(HWND hWnd, SListBoxState& state, int nIndex, LPARAM lParam, b
     else
         item.nData = static_cast<ULONG_PTR>(lParam);
     if (bSorted)
+    {
         nIndex = SortedPosition(hWnd, state, item, bHasStrings);
+        // The owner that compared may have done anything to the list.
+        if (ListStateOf(hWnd) == nullptr)
+            return LB_ERR;
+    }
     else if (nIndex == -1)
         nIndex = Count(state);
     if (nIndex < 0 || nIndex > Count(state))
@@ -551,7 +556,7 @@ void MeasureItemHeight(HWND hWnd, SListBoxState& state)
                               static_cast<UINT>(state.nItemHeight),
                               0};
     SendMessageW(owner.hOwner, WM_MEASUREITEM, owner.nID, reinterpret_cast<LPARAM>(&measure));
-    if (measure.itemHeight > 0)
+    if (measure.itemHeight > 0 && ListStateOf(hWnd) != nullptr)
         state.nItemHeight = static_cast<int>(std::min<UINT>(measure.itemHeight, 255));
 }
 
@@ -698,7 +703,17 @@ void PaintList(HWND hWnd, HDC hdc)
         FrameRect(hdc, &rcClient, GetSysColorBrush(COLOR_WINDOWFRAME));
     const int nLast = std::min(Count(state), state.nTop + layout.nVisible + 1);
     for (int i = state.nTop; i < nLast; ++i)
+    {
+        // An owner drawing an item may change the list under us.
+        if (ListStateOf(hWnd) == nullptr || i >= Count(state))
+            break;
         DrawItem(hWnd, hdc, state, layout, i, bEnabled, hBrush);
+    }
+    if (ListStateOf(hWnd) == nullptr)
+    {
+        RestoreDC(hdc, -1);
+        return;
+    }
     // An empty focused list still shows where the caret is.
     if (state.items.empty() && state.bFocused && state.hCombo == nullptr)
     {

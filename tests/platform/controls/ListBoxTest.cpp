@@ -640,6 +640,38 @@ TEST_F(ListBoxTest, ItemsWithDataAreReportedAsTheyGo)
     EXPECT_EQ(deleted[3].itemData, 55u);
 }
 
+TEST_F(ListBoxTest, AnOwnerThatChangesTheListWhileAskedDoesNotBreakIt)
+{
+    // Emptying the list from inside WM_DRAWITEM ends the painting early.
+    int nDrawn = 0;
+    Reactions()[m_hParent] = [&nDrawn](HWND, UINT nMessage, WPARAM, LPARAM lParam, LRESULT& lResult)
+    {
+        if (nMessage == WM_DRAWITEM)
+        {
+            ++nDrawn;
+            SendMessageW(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, LB_RESETCONTENT, 0, 0);
+            return lResult = TRUE, true;
+        }
+        if (nMessage == WM_COMPAREITEM)
+        {
+            // Destroying the list while it sorts.
+            DestroyWindow(reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem);
+            return lResult = 0, true;
+        }
+        return false;
+    };
+    const HWND hList = MakeList(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, {L"a", L"b", L"c"});
+    CTestCanvas canvas(150, 100);
+    PrintClient(hList, canvas);
+    EXPECT_EQ(nDrawn, 1);
+    EXPECT_EQ(Send(hList, LB_GETCOUNT), 0);
+
+    const HWND hSorted = MakeList(LBS_OWNERDRAWFIXED | LBS_SORT, {});
+    EXPECT_EQ(Send(hSorted, LB_ADDSTRING, 0, 1), 0); // nothing to compare with yet
+    EXPECT_EQ(Send(hSorted, LB_ADDSTRING, 0, 2), LB_ERR);
+    EXPECT_FALSE(IsWindow(hSorted));
+}
+
 TEST_F(ListBoxTest, ListBoxWrapperDrivesTheControl)
 {
     CListBox list;
