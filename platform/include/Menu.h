@@ -78,10 +78,17 @@ int GetMenuStringW(HMENU hMenu, UINT uIDItem, LPWSTR lpString, int cchMax, UINT 
 BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos);
 UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags);
 // Shows a pop-up menu for a window and returns the chosen command (with
-// TPM_RETURNCMD) or posts it as WM_COMMAND. Headless the responder chooses;
-// without one the menu is dismissed (0).
+// TPM_RETURNCMD) or posts it as WM_COMMAND. The test responder, when there
+// is one, chooses. Otherwise on screen (a real-time clock), or headless
+// after SetPopupMenusAsWindows(true), the menu is a window of class
+// "#32768" operated by mouse and keyboard in a nested loop until an item is
+// chosen or the menu dismissed; headless without either it is dismissed (0).
 BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
 BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPARAMS lptpm);
+// Whether pop-up menus show as windows even headless (when no responder
+// answers); tests that drive the menu window turn it on.
+void SetPopupMenusAsWindows(bool bAsWindows);
+bool ArePopupMenusWindows();
 
 class CWnd;
 

@@ -1,8 +1,11 @@
 #include "Menu.h"
 
 #include "Asking.h"
+#include "Headless.h"
+#include "Responder.h"
 #include "WindowManager.h"
 #include "Wnd.h"
+#include "controls/PopupMenuWindow.h"
 
 #include <algorithm>
 #include <functional>
@@ -107,8 +110,8 @@ bool MakeItem(UINT uFlags, UINT_PTR uIDNewItem, LPCWSTR lpNewItem, SMenuItem& it
         item.nID = uIDNewItem;
     if ((uFlags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) == 0)
         item.strText = lpNewItem != nullptr ? lpNewItem : L"";
-    else if ((uFlags & MF_OWNERDRAW) != 0)
-        item.nData = reinterpret_cast<ULONG_PTR>(lpNewItem);
+    else if ((uFlags & (MF_OWNERDRAW | MF_BITMAP)) != 0)
+        item.nData = reinterpret_cast<ULONG_PTR>(lpNewItem); // the owner's data, or the bitmap
     return true;
 }
 
@@ -171,7 +174,27 @@ void DescribeItems(HMENU hMenu, const std::wstring& strIndent, std::wstring& str
     }
 }
 
+bool g_bPopupMenusAsWindows = false;
+
 } // namespace
+
+void SetPopupMenusAsWindows(bool bAsWindows)
+{
+    g_bPopupMenusAsWindows = bAsWindows;
+}
+
+bool ArePopupMenusWindows()
+{
+    return g_bPopupMenusAsWindows;
+}
+
+HBITMAP MenuItemBitmap(HMENU hMenu, UINT nPosition)
+{
+    SItemRef ref = FindItem(hMenu, nPosition, MF_BYPOSITION);
+    if (ref.pMenu == nullptr || (ref.Item()->nFlags & MF_BITMAP) == 0)
+        return nullptr;
+    return reinterpret_cast<HBITMAP>(ref.Item()->nData);
+}
 
 HMENU CreateMenu()
 {
@@ -386,19 +409,16 @@ UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT)
     return fByPos ? pMenu->nDefaultPosition : static_cast<UINT>(pMenu->items[pMenu->nDefaultPosition].nID);
 }
 
-BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPARAMS)
+namespace
 {
-    if (LookUp(hMenu) == nullptr || CWindowManager::Get().Find(hWnd) == nullptr)
-        return FALSE;
-    const bool bNotify = (uFlags & TPM_NONOTIFY) == 0;
-    if (bNotify)
-    {
-        ::SendMessageW(hWnd, WM_ENTERMENULOOP, TRUE, 0);
-        ::SendMessageW(hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
-    }
+
+// The test responder (or, without one, the default) chooses; the choice is
+// checked against the menu as a person's would be.
+UINT AskResponder(HMENU hMenu, UINT uFlags, POINT pt, HWND hWnd, bool bNotify)
+{
     std::wstring strItems;
     DescribeItems(hMenu, L"", strItems);
-    UINT nChoice = AskPopupMenu(hMenu, uFlags, POINT{x, y}, hWnd, strItems);
+    UINT nChoice = AskPopupMenu(hMenu, uFlags, pt, hWnd, strItems);
     if (nChoice != 0)
     {
         // The submenus leading to the choice open on the way, and their
@@ -427,6 +447,31 @@ BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPA
             }
         }
     }
+    return nChoice;
+}
+
+} // namespace
+
+BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPARAMS lptpm)
+{
+    if (LookUp(hMenu) == nullptr || CWindowManager::Get().Find(hWnd) == nullptr)
+        return FALSE;
+    const bool bNotify = (uFlags & TPM_NONOTIFY) == 0;
+    if (bNotify)
+    {
+        ::SendMessageW(hWnd, WM_ENTERMENULOOP, TRUE, 0);
+        ::SendMessageW(hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
+    }
+    UINT nChoice = 0;
+    if (CResponder::Current() == nullptr && (IsRealTimeClock() || g_bPopupMenusAsWindows))
+    {
+        // A person chooses: the menu shows as a window and its loop runs
+        // until an item is chosen or the menu dismissed.
+        nChoice = RunPopupMenuWindow(hMenu, uFlags, POINT{x, y}, hWnd,
+                                     lptpm != nullptr ? &lptpm->rcExclude : nullptr, bNotify);
+    }
+    else
+        nChoice = AskResponder(hMenu, uFlags, POINT{x, y}, hWnd, bNotify);
     if (bNotify && ::IsWindow(hWnd))
     {
         ::SendMessageW(hWnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), 0);
