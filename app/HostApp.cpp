@@ -89,7 +89,8 @@ bool CHostApp::StartPalette(std::string& strError)
         strError = "the Materials pane could not be created: its resources were not found";
         return false;
     }
-    if (m_frame.DockSite() == nullptr || !m_frame.DockSite()->DockPane(pPalette, CBRS_ALIGN_RIGHT, kPaneWidth))
+    if (m_frame.DockSite() == nullptr ||
+        !m_frame.DockSite()->DockPane(pPalette, CBRS_ALIGN_RIGHT, kPaneWidth))
     {
         strError = "the Materials pane could not be docked";
         return false;

@@ -79,7 +79,7 @@ constexpr const char* kUsage =
     "commands: size W H | move X Y | click X Y [left|right|middle] [double] [shift|ctrl|alt]... | "
     "drag X1 Y1 X2 Y2 [left|right|middle] | key NAME | type TEXT | wait MS | "
     "answer messagebox|file|menu|dialog VALUE | screenshot FILE | dump-state | "
-    "dump-windows | expect-state PATH VALUE";
+    "dump-windows | expect-state PATH VALUE | expect-window ID FIELD VALUE";
 
 } // namespace
 
@@ -188,6 +188,8 @@ bool CScriptRunner::RunCommand(const SScriptLine& line, std::string& strMessage)
     }
     if (strCommand == "expect-state")
         return ExpectState(line, strMessage);
+    if (strCommand == "expect-window")
+        return ExpectWindow(line, strMessage);
 
     bool bOk = false;
     if (m_host.RunHostCommand(line, bOk, strMessage))
@@ -360,6 +362,61 @@ bool CScriptRunner::ExpectState(const SScriptLine& line, std::string& strMessage
     if (*pFound != expected)
     {
         strMessage = strPath + " is " + pFound->dump() + ", expected " + expected.dump();
+        return false;
+    }
+    return true;
+}
+
+namespace
+{
+
+// The first window of the tree, in dump order, with the control identifier.
+const nlohmann::json* FindWindowById(const nlohmann::json& window, long nID)
+{
+    if (window.value("id", -1L) == nID)
+        return &window;
+    if (!window.contains("children"))
+        return nullptr;
+    for (const nlohmann::json& child : window["children"])
+    {
+        if (const nlohmann::json* pFound = FindWindowById(child, nID))
+            return pFound;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool CScriptRunner::ExpectWindow(const SScriptLine& line, std::string& strMessage)
+{
+    const std::optional<long> nID = !line.args.empty() ? ParseInteger(line.args[0]) : std::nullopt;
+    if (!nID || line.args.size() < 3)
+    {
+        strMessage = "needs a control identifier, a field (class, rect, visible, enabled, text) and a value";
+        return false;
+    }
+    const nlohmann::json tree = DumpWindowTree(m_host.FrameWindow());
+    const nlohmann::json* pWindow = FindWindowById(tree, *nID);
+    if (pWindow == nullptr)
+    {
+        strMessage = "no window has the identifier " + line.args[0];
+        return false;
+    }
+    const std::string& strField = line.args[1];
+    std::string strValue = line.args[2];
+    for (size_t i = 3; i < line.args.size(); ++i)
+        strValue += " " + line.args[i];
+    const nlohmann::json* pFound = FindJsonValue(*pWindow, strField);
+    if (pFound == nullptr || strField == "children")
+    {
+        strMessage = "a window has no field " + strField;
+        return false;
+    }
+    const nlohmann::json expected = ParseExpectedValue(strValue);
+    if (*pFound != expected)
+    {
+        strMessage = "window " + line.args[0] + " " + strField + " is " + pFound->dump() + ", expected " +
+                     expected.dump();
         return false;
     }
     return true;

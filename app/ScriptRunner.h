@@ -46,6 +46,7 @@ private:
     bool Key(const SScriptLine& line, std::string& strMessage);
     bool Answer(const SScriptLine& line, std::string& strMessage);
     bool ExpectState(const SScriptLine& line, std::string& strMessage);
+    bool ExpectWindow(const SScriptLine& line, std::string& strMessage);
 
     IScriptHost& m_host;
     std::ostream& m_out;

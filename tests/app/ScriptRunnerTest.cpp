@@ -163,6 +163,20 @@ TEST_F(ScriptRunnerTest, ExpectStateComparesAndNamesTheFailingLine)
     EXPECT_EQ(m_runner.Error(), "script line 1: expect-state: the state has no value at background.color");
 }
 
+TEST_F(ScriptRunnerTest, ExpectWindowChecksAFieldOfTheWindowWithAnIdentifier)
+{
+    EXPECT_TRUE(Play("expect-window 15240 visible true\nexpect-window 15240 text Child\n"
+                     "expect-window 15240 rect [110, 70, 160, 110]\n"))
+        << m_runner.Error();
+    ShowWindow(m_hChild, SW_HIDE);
+    EXPECT_FALSE(Play("expect-window 15240 visible true\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: expect-window: window 15240 visible is false, expected true");
+    EXPECT_FALSE(Play("expect-window 15241 visible true\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: expect-window: no window has the identifier 15241");
+    EXPECT_FALSE(Play("expect-window 15240 colour red\n"));
+    EXPECT_FALSE(Play("expect-window x visible true\n"));
+}
+
 TEST_F(ScriptRunnerTest, BadLinesStopTheScriptWithAClearMessage)
 {
     EXPECT_FALSE(Play("click 10\nclick 115 75\n"));
