@@ -385,6 +385,29 @@ TEST_F(CPopupMenuTest, LeavingTheMenuUnhighlightsAndTheDefaultItemIsBold)
     DestroyMenu(hSingle);
 }
 
+TEST_F(CPopupMenuTest, BitmapItemsAndRadioChecks)
+{
+    HMENU hMenu = CreatePopupMenu();
+    HBITMAP hBitmap = MakeSolidBitmap(10, 10, RGB(255, 0, 0));
+    AppendMenuW(hMenu, MF_BITMAP, kOne, reinterpret_cast<LPCWSTR>(hBitmap));
+    AppendMenuW(hMenu, MF_STRING, kTwo, L"Two");
+    CheckMenuRadioItem(hMenu, kOne, kTwo, kTwo, MF_BYCOMMAND);
+    SImage image;
+    Steps().push_back([&image] { image = CControlTest::Print(MenuWindows().at(0)); });
+    TrackPopupMenuEx(hMenu, TPM_RETURNCMD, 150, 150, m_hParent, nullptr);
+    ASSERT_FALSE(image.IsEmpty());
+    // The bitmap starts at the text column (3 + 22 = 25), centred in a row
+    // of the usual height (taller than 10 + 4), so rows 3 + (H - 10) / 2 on.
+    const int nBitmapTop = 3 + (m_nItem - 10) / 2;
+    EXPECT_EQ(PixelOf(image, 25, nBitmapTop), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(image, 34, nBitmapTop + 9), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(image, 24, nBitmapTop), RGB(240, 240, 240));
+    // Two's radio dot: centred in the check column, at x = 3 + 11.
+    EXPECT_EQ(PixelOf(image, 14, 3 + m_nItem + m_nItem / 2), RGB(0, 0, 0));
+    DestroyMenu(hMenu);
+    DeleteObject(hBitmap);
+}
+
 TEST_F(CPopupMenuTest, TheResponderStillAnswersFirst)
 {
     CResponder responder;
