@@ -313,10 +313,19 @@ LRESULT MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
                          });
             return 0;
         case WM_CAPTURECHANGED:
-            // Someone else took the mouse: the menu closes.
+        {
+            // Someone else took the mouse: the menu closes, unless it is a
+            // menu opened from inside this one, which gives it back.
+            const auto hNewCapture = reinterpret_cast<HWND>(lParam);
+            wchar_t szClass[16] = {};
+            if (hNewCapture != nullptr)
+                GetClassNameW(hNewCapture, szClass, 16);
+            if (std::wstring(szClass) == kMenuClass)
+                return 0;
             if (pState->pLevel != nullptr && !pState->pLevel->pLoop->bClosing)
                 pState->pLevel->pLoop->bDone = true;
             return 0;
+        }
         default:
             return DefWindowProcW(hWnd, nMessage, wParam, lParam);
     }
@@ -695,6 +704,16 @@ void HandleChar(SMenuLoop& loop, wchar_t chTyped)
     SetHot(loop, level, it != matches.end() ? *it : matches.front());
 }
 
+int g_nOpenLoops = 0;
+
+struct SOpenLoopCount
+{
+    SOpenLoopCount() { ++g_nOpenLoops; }
+    ~SOpenLoopCount() { --g_nOpenLoops; }
+    SOpenLoopCount(const SOpenLoopCount&) = delete;
+    SOpenLoopCount& operator=(const SOpenLoopCount&) = delete;
+};
+
 bool IsMouseMessage(UINT nMessage)
 {
     return nMessage >= WM_MOUSEFIRST && nMessage <= WM_MOUSELAST;
@@ -704,10 +723,14 @@ bool IsMouseMessage(UINT nMessage)
 
 UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const RECT* prcExclude, bool bNotify)
 {
+    const SOpenLoopCount openLoop;
     SMenuLoop loop;
     loop.hOwner = hOwner;
     loop.uFlags = uFlags;
     loop.bNotify = bNotify;
+    // A menu opened from inside another takes the mouse from it and gives
+    // it back at the end.
+    const HWND hOuterCapture = GetCapture();
     SMenuLevel* pTop = OpenLevel(loop, hMenu, pt, uFlags, 0, prcExclude);
     if (pTop == nullptr)
         return 0;
@@ -749,7 +772,14 @@ UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const R
     if (!loop.levels.empty() && GetCapture() == loop.levels.front()->hWnd)
         ReleaseCapture();
     CloseLevelsAfter(loop, 0);
+    if (hOuterCapture != nullptr && IsWindow(hOuterCapture))
+        SetCapture(hOuterCapture);
     if (bNotify && IsWindow(hOwner))
         SendMessageW(hOwner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     return loop.nChoice;
+}
+
+bool IsPopupMenuWindowOpen()
+{
+    return g_nOpenLoops > 0;
 }

@@ -408,6 +408,37 @@ TEST_F(CPopupMenuTest, BitmapItemsAndRadioChecks)
     DeleteObject(hBitmap);
 }
 
+TEST_F(CPopupMenuTest, ASecondMenuNeedsTheRecurseFlag)
+{
+    BOOL bNested = TRUE;
+    BOOL bRecursed = FALSE;
+    bool bOuterOpen = false;
+    bool bEscapeMissed = false;
+    Steps().push_back(
+        [this, &bNested, &bRecursed, &bOuterOpen]
+        {
+            bNested = TrackPopupMenuEx(m_hRecent, TPM_RETURNCMD, 300, 300, m_hParent, nullptr);
+            // The nested menu runs its own loop: Down, Enter chooses One.
+            Steps().push_front(
+                []
+                {
+                    InjectKeyPress(VK_DOWN);
+                    InjectKeyPress(VK_RETURN);
+                });
+            bRecursed =
+                TrackPopupMenuEx(m_hRecent, TPM_RETURNCMD | TPM_RECURSE, 300, 300, m_hParent, nullptr);
+            // The first menu is still open and takes the Escape.
+            bOuterOpen = MenuWindows().size() == 1 && GetCapture() == MenuWindows().at(0);
+            InjectKeyPress(VK_ESCAPE);
+        });
+    Steps().push_back([&bEscapeMissed] { bEscapeMissed = true; });
+    EXPECT_EQ(Track(), 0u);
+    EXPECT_TRUE(bOuterOpen);
+    EXPECT_FALSE(bEscapeMissed);
+    EXPECT_EQ(bNested, FALSE);
+    EXPECT_EQ(bRecursed, static_cast<BOOL>(kOne));
+}
+
 TEST_F(CPopupMenuTest, TheResponderStillAnswersFirst)
 {
     CResponder responder;
