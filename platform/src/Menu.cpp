@@ -456,6 +456,12 @@ BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPA
 {
     if (LookUp(hMenu) == nullptr || CWindowManager::Get().Find(hWnd) == nullptr)
         return FALSE;
+    if (IsPopupMenuWindowOpen() && (uFlags & TPM_RECURSE) == 0)
+    {
+        // One menu at a time, unless the caller asks for a menu inside a menu.
+        PlatformLog(L"TrackPopupMenu: a pop-up menu is already open; TPM_RECURSE is needed to open another");
+        return FALSE;
+    }
     const bool bNotify = (uFlags & TPM_NONOTIFY) == 0;
     if (bNotify)
     {

@@ -76,6 +76,19 @@ HFONT MenuFont()
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+// The default item's text is bold; made once and kept for the process.
+HFONT BoldMenuFont()
+{
+    static const HFONT s_hBold = []
+    {
+        LOGFONTW lf{};
+        GetObjectW(MenuFont(), sizeof(lf), &lf);
+        lf.lfWeight = FW_BOLD;
+        return CreateFontIndirectW(&lf);
+    }();
+    return s_hBold != nullptr ? s_hBold : MenuFont();
+}
+
 RECT WorkArea()
 {
     RECT rc{};
@@ -142,8 +155,13 @@ void LayOut(SMenuLevel& level, SIZE& windowSize)
             if (nTab != std::wstring::npos)
                 item.strAccelerator = strAll.substr(nTab + 1);
             RECT rcText{0, 0, 0, 0};
+            const bool bDefault = (item.nFlags & MF_DEFAULT) != 0;
+            if (bDefault)
+                SelectObject(hdc, BoldMenuFont());
             DrawTextW(hdc, item.strText.c_str(), static_cast<int>(item.strText.size()), &rcText,
                       DT_SINGLELINE | DT_CALCRECT);
+            if (bDefault)
+                SelectObject(hdc, MenuFont());
             nTextWidth = std::max(nTextWidth, static_cast<int>(rcText.right));
             if (!item.strAccelerator.empty())
             {
@@ -257,8 +275,10 @@ void PaintMenu(HDC hdc, const SMenuLevel& level)
         }
         else
         {
+            SelectObject(hdc, (item.nFlags & MF_DEFAULT) != 0 ? BoldMenuFont() : MenuFont());
             DrawTextW(hdc, item.strText.c_str(), static_cast<int>(item.strText.size()), &rcText,
                       DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+            SelectObject(hdc, MenuFont());
             if (!item.strAccelerator.empty())
             {
                 RECT rcAccel{rcText.left + level.nTextWidth + kAcceleratorGap, rc.top, rcText.right,
@@ -293,10 +313,19 @@ LRESULT MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
                          });
             return 0;
         case WM_CAPTURECHANGED:
-            // Someone else took the mouse: the menu closes.
+        {
+            // Someone else took the mouse: the menu closes, unless it is a
+            // menu opened from inside this one, which gives it back.
+            const auto hNewCapture = reinterpret_cast<HWND>(lParam);
+            wchar_t szClass[16] = {};
+            if (hNewCapture != nullptr)
+                GetClassNameW(hNewCapture, szClass, 16);
+            if (std::wstring(szClass) == kMenuClass)
+                return 0;
             if (pState->pLevel != nullptr && !pState->pLevel->pLoop->bClosing)
                 pState->pLevel->pLoop->bDone = true;
             return 0;
+        }
         default:
             return DefWindowProcW(hWnd, nMessage, wParam, lParam);
     }
@@ -365,14 +394,44 @@ POINT PlaceOnScreen(POINT pt, SIZE size, UINT uFlags, int nFlipWidth)
     return POINT{x, y};
 }
 
-SMenuLevel* OpenLevel(SMenuLoop& loop, HMENU hMenu, POINT pt, UINT uFlags, int nFlipWidth)
+// Moves a placed menu off a rectangle it must not cover (the button that
+// opened it, say): below or above it with TPM_VERTICAL, else right or left
+// of it, on whichever side fits the work area.
+POINT AvoidRectangle(POINT ptAt, SIZE size, UINT uFlags, const RECT& rcExclude)
+{
+    const RECT rcMenu{ptAt.x, ptAt.y, ptAt.x + size.cx, ptAt.y + size.cy};
+    RECT rcOverlap{};
+    if (!IntersectRect(&rcOverlap, &rcMenu, &rcExclude))
+        return ptAt;
+    const RECT rcWork = WorkArea();
+    if ((uFlags & TPM_VERTICAL) != 0)
+    {
+        if (rcExclude.bottom + size.cy <= rcWork.bottom)
+            ptAt.y = rcExclude.bottom;
+        else if (rcExclude.top - size.cy >= rcWork.top)
+            ptAt.y = rcExclude.top - size.cy;
+    }
+    else
+    {
+        if (rcExclude.right + size.cx <= rcWork.right)
+            ptAt.x = rcExclude.right;
+        else if (rcExclude.left - size.cx >= rcWork.left)
+            ptAt.x = rcExclude.left - size.cx;
+    }
+    return ptAt;
+}
+
+SMenuLevel* OpenLevel(SMenuLoop& loop, HMENU hMenu, POINT pt, UINT uFlags, int nFlipWidth,
+                      const RECT* prcExclude = nullptr)
 {
     auto pLevel = std::make_unique<SMenuLevel>();
     pLevel->hMenu = hMenu;
     pLevel->pLoop = &loop;
     SIZE size{};
     LayOut(*pLevel, size);
-    const POINT ptAt = PlaceOnScreen(pt, size, uFlags, nFlipWidth);
+    POINT ptAt = PlaceOnScreen(pt, size, uFlags, nFlipWidth);
+    if (prcExclude != nullptr)
+        ptAt = AvoidRectangle(ptAt, size, uFlags, *prcExclude);
     pLevel->hWnd =
         CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kMenuClass, L"", WS_POPUP,
                         ptAt.x, ptAt.y, size.cx, size.cy, loop.hOwner, nullptr, nullptr, nullptr);
@@ -509,7 +568,14 @@ void HandleMouse(SMenuLoop& loop, const MSG& msg)
         case WM_MOUSEMOVE:
         {
             if (pLevel == nullptr)
+            {
+                // Outside the menus only an item with its submenu open stays
+                // highlighted.
+                SMenuLevel& deepest = *loop.levels.back();
+                if (deepest.nHot >= 0 && !IsOpenSubMenuOf(loop, loop.levels.size() - 1, deepest.nHot))
+                    SetHot(loop, deepest, -1);
                 return;
+            }
             const auto nLevel = static_cast<size_t>(IndexOfLevel(loop, pLevel));
             if (nItem >= 0 && pLevel->items[static_cast<size_t>(nItem)].IsSeparator())
                 nItem = -1;
@@ -638,6 +704,16 @@ void HandleChar(SMenuLoop& loop, wchar_t chTyped)
     SetHot(loop, level, it != matches.end() ? *it : matches.front());
 }
 
+int g_nOpenLoops = 0;
+
+struct SOpenLoopCount
+{
+    SOpenLoopCount() { ++g_nOpenLoops; }
+    ~SOpenLoopCount() { --g_nOpenLoops; }
+    SOpenLoopCount(const SOpenLoopCount&) = delete;
+    SOpenLoopCount& operator=(const SOpenLoopCount&) = delete;
+};
+
 bool IsMouseMessage(UINT nMessage)
 {
     return nMessage >= WM_MOUSEFIRST && nMessage <= WM_MOUSELAST;
@@ -645,13 +721,17 @@ bool IsMouseMessage(UINT nMessage)
 
 } // namespace
 
-UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const RECT*, bool bNotify)
+UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const RECT* prcExclude, bool bNotify)
 {
+    const SOpenLoopCount openLoop;
     SMenuLoop loop;
     loop.hOwner = hOwner;
     loop.uFlags = uFlags;
     loop.bNotify = bNotify;
-    SMenuLevel* pTop = OpenLevel(loop, hMenu, pt, uFlags, 0);
+    // A menu opened from inside another takes the mouse from it and gives
+    // it back at the end.
+    const HWND hOuterCapture = GetCapture();
+    SMenuLevel* pTop = OpenLevel(loop, hMenu, pt, uFlags, 0, prcExclude);
     if (pTop == nullptr)
         return 0;
     SetCapture(pTop->hWnd);
@@ -692,7 +772,14 @@ UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const R
     if (!loop.levels.empty() && GetCapture() == loop.levels.front()->hWnd)
         ReleaseCapture();
     CloseLevelsAfter(loop, 0);
+    if (hOuterCapture != nullptr && IsWindow(hOuterCapture))
+        SetCapture(hOuterCapture);
     if (bNotify && IsWindow(hOwner))
         SendMessageW(hOwner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     return loop.nChoice;
+}
+
+bool IsPopupMenuWindowOpen()
+{
+    return g_nOpenLoops > 0;
 }

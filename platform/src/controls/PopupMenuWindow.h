@@ -16,3 +16,6 @@ HBITMAP MenuItemBitmap(HMENU hMenu, UINT nPosition);
 // WM_ENTERMENULOOP and the top menu's WM_INITMENUPOPUP.
 UINT RunPopupMenuWindow(HMENU hMenu, UINT uFlags, POINT pt, HWND hOwner, const RECT* prcExclude,
                         bool bNotify);
+
+// Whether a pop-up menu window's loop is running now.
+bool IsPopupMenuWindowOpen();

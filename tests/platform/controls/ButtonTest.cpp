@@ -284,6 +284,18 @@ TEST_F(CButtonTest, PushButtonEdgesAndPressedLook)
     EXPECT_EQ(PixelOf(image, 40, 23), kShadow);
 }
 
+TEST_F(CButtonTest, PushLikeCheckBoxLooksSunkenWhenChecked)
+{
+    HWND hToggle = MakeButton(*this, m_hParent, BS_AUTOCHECKBOX | BS_PUSHLIKE, {0, 0, 80, 24}, 1, L"");
+    EXPECT_EQ(PixelOf(Print(hToggle), 40, 0), kLight);
+    SendMessageW(hToggle, BM_CLICK, 0, 0);
+    // Sunken: shadow then dark shadow along the top, a lighter face inside.
+    const SImage image = Print(hToggle);
+    EXPECT_EQ(PixelOf(image, 40, 0), kShadow);
+    EXPECT_EQ(PixelOf(image, 40, 1), kDarkShadow);
+    EXPECT_EQ(PixelOf(image, 40, 12), kLight);
+}
+
 TEST_F(CButtonTest, DefaultButtonHasADarkFrameAndFocusShowsTheDottedFrame)
 {
     HWND hButton = MakeButton(*this, m_hParent, BS_DEFPUSHBUTTON, {0, 0, 80, 24}, 1, L"");

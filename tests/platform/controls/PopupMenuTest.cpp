@@ -301,6 +301,22 @@ TEST_F(CPopupMenuTest, AlignmentFlagsAndTheWorkArea)
     EXPECT_EQ(rcCorner.right - rcCorner.left, rcAligned.right - rcAligned.left);
 }
 
+TEST_F(CPopupMenuTest, TheExcludedRectangleStaysUncovered)
+{
+    TPMPARAMS params{sizeof(TPMPARAMS), RECT{140, 140, 200, 170}};
+    RECT rcBeside{}, rcBelow{};
+    Steps().push_back([&rcBeside] { GetWindowRect(MenuWindows().at(0), &rcBeside); });
+    TrackPopupMenuEx(m_hMenu, TPM_RETURNCMD, 150, 150, m_hParent, &params);
+    // Placed at (150, 150) it would cover the rectangle: it moves right of
+    // it, or with TPM_VERTICAL below it.
+    EXPECT_EQ(rcBeside.left, 200);
+    EXPECT_EQ(rcBeside.top, 150);
+    Steps().push_back([&rcBelow] { GetWindowRect(MenuWindows().at(0), &rcBelow); });
+    TrackPopupMenuEx(m_hMenu, TPM_RETURNCMD | TPM_VERTICAL, 150, 150, m_hParent, &params);
+    EXPECT_EQ(rcBelow.left, 150);
+    EXPECT_EQ(rcBelow.top, 170);
+}
+
 // ---------------------------------------------------------------------------
 // Painting and the responder
 
@@ -332,6 +348,95 @@ TEST_F(CPopupMenuTest, PaintsHotItemCheckSeparatorAndArrow)
     // Save is greyed: nothing darker than the grey text colour (109).
     EXPECT_GE(DarkestLevel(image, RECT{25, Top(1), nWidth - 20, Top(1) + m_nItem}), 109);
     EXPECT_LT(DarkestLevel(image, RECT{25, Top(4), nWidth - 20, Top(4) + m_nItem}), 60);
+}
+
+TEST_F(CPopupMenuTest, LeavingTheMenuUnhighlightsAndTheDefaultItemIsBold)
+{
+    SImage hot, left;
+    Steps().push_back([this] { InjectMouseMove(POINT{150 + 30, 150 + Middle(0)}); });
+    Steps().push_back(
+        [&hot]
+        {
+            hot = CControlTest::Print(MenuWindows().at(0));
+            InjectMouseMove(POINT{450, 450});
+        });
+    Steps().push_back([&left] { left = CControlTest::Print(MenuWindows().at(0)); });
+    Track();
+    ASSERT_FALSE(left.IsEmpty());
+    EXPECT_EQ(PixelOf(hot, 5, Top(0) + 1), RGB(0, 120, 215));
+    EXPECT_EQ(PixelOf(left, 5, Top(0) + 1), RGB(240, 240, 240));
+
+    // One item, plain and then default: bold text is wider.
+    HMENU hSingle = CreatePopupMenu();
+    AppendMenuW(hSingle, MF_STRING, kOpen, L"Wallpaper");
+    auto inkWidth = [this, hSingle]
+    {
+        SImage image;
+        Steps().push_back([&image] { image = CControlTest::Print(MenuWindows().at(0)); });
+        TrackPopupMenuEx(hSingle, TPM_RETURNCMD, 150, 150, m_hParent, nullptr);
+        const RECT rc = DarkBounds(image, 128);
+        return rc.right - rc.left;
+    };
+    const int nPlain = inkWidth();
+    SetMenuDefaultItem(hSingle, kOpen, FALSE);
+    const int nBold = inkWidth();
+    EXPECT_GT(nPlain, 0);
+    EXPECT_GT(nBold, nPlain);
+    DestroyMenu(hSingle);
+}
+
+TEST_F(CPopupMenuTest, BitmapItemsAndRadioChecks)
+{
+    HMENU hMenu = CreatePopupMenu();
+    HBITMAP hBitmap = MakeSolidBitmap(10, 10, RGB(255, 0, 0));
+    AppendMenuW(hMenu, MF_BITMAP, kOne, reinterpret_cast<LPCWSTR>(hBitmap));
+    AppendMenuW(hMenu, MF_STRING, kTwo, L"Two");
+    CheckMenuRadioItem(hMenu, kOne, kTwo, kTwo, MF_BYCOMMAND);
+    SImage image;
+    Steps().push_back([&image] { image = CControlTest::Print(MenuWindows().at(0)); });
+    TrackPopupMenuEx(hMenu, TPM_RETURNCMD, 150, 150, m_hParent, nullptr);
+    ASSERT_FALSE(image.IsEmpty());
+    // The bitmap starts at the text column (3 + 22 = 25), centred in a row
+    // of the usual height (taller than 10 + 4), so rows 3 + (H - 10) / 2 on.
+    const int nBitmapTop = 3 + (m_nItem - 10) / 2;
+    EXPECT_EQ(PixelOf(image, 25, nBitmapTop), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(image, 34, nBitmapTop + 9), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(image, 24, nBitmapTop), RGB(240, 240, 240));
+    // Two's radio dot: centred in the check column, at x = 3 + 11.
+    EXPECT_EQ(PixelOf(image, 14, 3 + m_nItem + m_nItem / 2), RGB(0, 0, 0));
+    DestroyMenu(hMenu);
+    DeleteObject(hBitmap);
+}
+
+TEST_F(CPopupMenuTest, ASecondMenuNeedsTheRecurseFlag)
+{
+    BOOL bNested = TRUE;
+    BOOL bRecursed = FALSE;
+    bool bOuterOpen = false;
+    bool bEscapeMissed = false;
+    Steps().push_back(
+        [this, &bNested, &bRecursed, &bOuterOpen]
+        {
+            bNested = TrackPopupMenuEx(m_hRecent, TPM_RETURNCMD, 300, 300, m_hParent, nullptr);
+            // The nested menu runs its own loop: Down, Enter chooses One.
+            Steps().push_front(
+                []
+                {
+                    InjectKeyPress(VK_DOWN);
+                    InjectKeyPress(VK_RETURN);
+                });
+            bRecursed =
+                TrackPopupMenuEx(m_hRecent, TPM_RETURNCMD | TPM_RECURSE, 300, 300, m_hParent, nullptr);
+            // The first menu is still open and takes the Escape.
+            bOuterOpen = MenuWindows().size() == 1 && GetCapture() == MenuWindows().at(0);
+            InjectKeyPress(VK_ESCAPE);
+        });
+    Steps().push_back([&bEscapeMissed] { bEscapeMissed = true; });
+    EXPECT_EQ(Track(), 0u);
+    EXPECT_TRUE(bOuterOpen);
+    EXPECT_FALSE(bEscapeMissed);
+    EXPECT_EQ(bNested, FALSE);
+    EXPECT_EQ(bRecursed, static_cast<BOOL>(kOne));
 }
 
 TEST_F(CPopupMenuTest, TheResponderStillAnswersFirst)

@@ -174,6 +174,18 @@ TEST_F(CStaticTest, WrappingAndEndEllipsis)
     EXPECT_GE(rcNoWrap.right, 58);
 }
 
+TEST_F(CStaticTest, NewTextIsRepainted)
+{
+    HWND hLabel = MakeStatic(L"Before", SS_LEFT, {0, 0, 100, 20});
+    PumpMessages();
+    RECT rcUpdate{};
+    EXPECT_FALSE(GetUpdateRect(hLabel, &rcUpdate, FALSE));
+    SetWindowTextW(hLabel, L"After");
+    EXPECT_TRUE(GetUpdateRect(hLabel, &rcUpdate, FALSE));
+    EXPECT_EQ(rcUpdate.right, 100);
+    EXPECT_EQ(rcUpdate.bottom, 20);
+}
+
 TEST_F(CStaticTest, DisabledTextIsGrey)
 {
     HWND hLabel = MakeStatic(L"Wide label", SS_LEFT, {0, 0, 100, 20});
