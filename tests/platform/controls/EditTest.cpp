@@ -756,3 +756,92 @@ TEST_F(CEditControl, TheClassLibraryWrapperDrivesTheControl)
     EXPECT_EQ(edit.GetLineCount(), 1);
     edit.DestroyWindow();
 }
+
+namespace
+{
+
+std::vector<WPARAM>& DialogCommands()
+{
+    static std::vector<WPARAM> s_commands;
+    return s_commands;
+}
+
+INT_PTR RecordingDialogProc(HWND, UINT nMessage, WPARAM wParam, LPARAM)
+{
+    if (nMessage == WM_COMMAND)
+        DialogCommands().push_back(wParam);
+    return nMessage == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+SDialogItemTemplate EditItem(UINT nID, const wchar_t* pszText, short y)
+{
+    SDialogItemTemplate item;
+    item.strClassName = L"EDIT";
+    item.nID = nID;
+    item.strText = pszText;
+    item.x = 5;
+    item.y = y;
+    item.cx = 80;
+    item.cy = 12;
+    item.dwStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    return item;
+}
+
+} // namespace
+
+TEST_F(CEditControl, InADialogTabSelectsAllAndEnterAndEscapeReachTheDialog)
+{
+    SDialogTemplate dialogTemplate;
+    dialogTemplate.dwStyle = WS_POPUP | WS_VISIBLE | DS_SETFONT;
+    dialogTemplate.cx = 100;
+    dialogTemplate.cy = 50;
+    dialogTemplate.items = {EditItem(201, L"first", 5), EditItem(202, L"second", 20)};
+    DialogCommands().clear();
+    HWND hDialog = CreateDialogIndirectParamW(nullptr, &dialogTemplate, m_hParent, RecordingDialogProc, 0);
+    ASSERT_NE(hDialog, nullptr);
+    HWND hFirst = GetDlgItem(hDialog, 201);
+    HWND hSecond = GetDlgItem(hDialog, 202);
+    ASSERT_NE(hSecond, nullptr);
+    SetFocus(hFirst);
+    DialogCommands().clear();
+
+    MSG msg{hFirst, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(IsDialogMessageW(hDialog, &msg));
+    EXPECT_EQ(GetFocus(), hSecond);
+    EXPECT_EQ(SelectionOf(hSecond), std::make_pair(0, 6));
+    EXPECT_EQ(DialogCommands(),
+              (std::vector<WPARAM>{MAKEWPARAM(201, EN_KILLFOCUS), MAKEWPARAM(202, EN_SETFOCUS)}));
+
+    // Keys that reach the edit itself go to the dialog as its buttons.
+    DialogCommands().clear();
+    SendMessageW(hSecond, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(hSecond, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(hSecond, WM_CHAR, L'\r', 0);
+    EXPECT_EQ(DialogCommands(),
+              (std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED), MAKEWPARAM(IDCANCEL, BN_CLICKED)}));
+    EXPECT_EQ(TextOf(hSecond), L"second");
+    DestroyWindow(hDialog);
+}
+
+TEST_F(CEditControl, TheFontSetMeasuresTheText)
+{
+    HWND hEdit = CreateEdit(ES_AUTOHSCROLL, L"MM");
+    EXPECT_EQ(SendMessageW(hEdit, WM_GETFONT, 0, 0), 0);
+    HFONT hLarge = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Shell Dlg");
+    SendMessageW(hEdit, WM_SETFONT, reinterpret_cast<WPARAM>(hLarge), TRUE);
+    EXPECT_EQ(SendMessageW(hEdit, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(hLarge));
+
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hdc, hLarge);
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(hdc, L"M", 1, &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(hdc, &metrics);
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    ASSERT_GT(size.cx, MeasureWidth(L"M"));
+    EXPECT_EQ(SendMessageW(hEdit, EM_POSFROMCHAR, 1, 0),
+              MAKELRESULT(1 + size.cx, (24 - metrics.tmHeight) / 2));
+    DestroyWindow(hEdit);
+    DeleteObject(hLarge);
+}
