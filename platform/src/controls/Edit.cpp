@@ -13,6 +13,7 @@
 #include "EditControl.h"
 
 #include "Gdi.h"
+#include "Menu.h"
 #include "controls/BuiltInControls.h"
 
 #include <algorithm>
@@ -759,6 +760,55 @@ void OnTimer(HWND hWnd, SEditState& state, UINT_PTR nID)
     }
 }
 
+// The edit's own menu for a right click or the menu key: Undo, Cut, Copy,
+// Paste, Delete and Select All, with the commands that cannot act greyed.
+// The commands are the numbers of the messages that carry them out.
+void ShowContextMenu(HWND hWnd, LPARAM lParam)
+{
+    if (GetFocus() != hWnd)
+    {
+        SetFocus(hWnd);
+        if (!IsWindow(hWnd))
+            return;
+    }
+    SEditState* pState = StateOf(hWnd);
+    if (pState == nullptr)
+        return;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (pt.x == -1 && pt.y == -1)
+    {
+        // From the keyboard: at the caret.
+        pt = {TextOriginX(hWnd, *pState) + pState->offsets[static_cast<size_t>(pState->nCaret)],
+              TextTop(hWnd, *pState) + pState->nLineHeight};
+        ClientToScreen(hWnd, &pt);
+    }
+    const bool bReadOnly = IsReadOnly(hWnd);
+    const bool bSelection = pState->nAnchor != pState->nCaret;
+    const bool bHidden = pState->chPassword != 0;
+    const int nLength = LengthOf(hWnd);
+    const bool bAllSelected = SelectionStart(*pState) == 0 && SelectionEnd(*pState) == nLength;
+    auto flags = [](bool bEnabled) { return static_cast<UINT>(MF_STRING | (bEnabled ? 0 : MF_GRAYED)); };
+    HMENU hMenu = CreatePopupMenu();
+    AppendMenuW(hMenu, flags(pState->bCanUndo && !bReadOnly), WM_UNDO, L"&Undo");
+    AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(hMenu, flags(bSelection && !bReadOnly && !bHidden), WM_CUT, L"Cu&t");
+    AppendMenuW(hMenu, flags(bSelection && !bHidden), WM_COPY, L"&Copy");
+    AppendMenuW(hMenu, flags(Clipboard().bHasText && !bReadOnly), WM_PASTE, L"&Paste");
+    AppendMenuW(hMenu, flags(bSelection && !bReadOnly), WM_CLEAR, L"&Delete");
+    AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(hMenu, flags(nLength > 0 && !bAllSelected), EM_SETSEL, L"Select &All");
+    const auto nCommand = static_cast<UINT>(
+        TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hWnd, nullptr));
+    const bool bEnabled = nCommand != 0 && (GetMenuState(hMenu, nCommand, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    DestroyMenu(hMenu);
+    if (!bEnabled || !IsWindow(hWnd))
+        return;
+    if (nCommand == EM_SETSEL)
+        SendMessageW(hWnd, EM_SETSEL, 0, -1);
+    else
+        SendMessageW(hWnd, nCommand, 0, 0);
+}
+
 // Draws a stretch of the shown text, each character at its measured place.
 void DrawRun(HDC hdc, const std::wstring& strShown, const SEditState& state, int nFrom, int nTo, int xOrigin,
              int y)
@@ -986,6 +1036,9 @@ LRESULT EditWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             SetSelection(hWnd, state, nStart, nEnd);
             return 0;
         }
+        case WM_CONTEXTMENU:
+            ShowContextMenu(hWnd, lParam);
+            return 0;
         case WM_TIMER:
             OnTimer(hWnd, state, static_cast<UINT_PTR>(wParam));
             return 0;

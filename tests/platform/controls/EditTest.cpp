@@ -6,6 +6,7 @@
 
 #include "AfxWin.h"
 #include "Input.h"
+#include "Responder.h"
 
 namespace
 {
@@ -844,4 +845,42 @@ TEST_F(CEditControl, TheFontSetMeasuresTheText)
               MAKELRESULT(1 + size.cx, (24 - metrics.tmHeight) / 2));
     DestroyWindow(hEdit);
     DeleteObject(hLarge);
+}
+
+TEST_F(CEditControl, TheRightClickMenuOffersWhatCanActAndCarriesItOut)
+{
+    HWND hEdit = CreateEdit(ES_AUTOHSCROLL, L"hello world");
+    SendMessageW(hEdit, EM_SETSEL, 0, 6);
+    CResponder responder;
+    responder.QueueMenuChoice(WM_CUT);
+    InjectClick(OnScreen(hEdit, 150, 12), EMouseButton::Right);
+    PumpMessages();
+    ASSERT_EQ(responder.Questions().size(), 1u);
+    EXPECT_EQ(responder.Questions()[0].eKind, EQuestion::PopupMenu);
+    // Nothing to undo and nothing on the clipboard yet.
+    EXPECT_EQ(responder.Questions()[0].strText,
+              L"&Undo [772] (disabled)\n-\nCu&t [768]\n&Copy [769]\n"
+              L"&Paste [770] (disabled)\n&Delete [771]\n-\nSelect &All [177]\n");
+    EXPECT_EQ(GetFocus(), hEdit);
+    EXPECT_EQ(TextOf(hEdit), L"world");
+    EXPECT_EQ(GetClipboardText(), L"hello ");
+
+    responder.QueueMenuChoice(EM_SETSEL);
+    InjectClick(OnScreen(hEdit, 150, 12), EMouseButton::Right);
+    PumpMessages();
+    EXPECT_EQ(SelectionOf(hEdit), std::make_pair(0, 5));
+    responder.QueueMenuChoice(WM_UNDO);
+    InjectClick(OnScreen(hEdit, 150, 12), EMouseButton::Right);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hEdit), L"hello world");
+
+    // Read-only leaves only Copy and Select All.
+    SendMessageW(hEdit, EM_SETREADONLY, TRUE, 0);
+    SendMessageW(hEdit, EM_SETSEL, 0, 5);
+    responder.QueueMenuChoice(0);
+    SendMessageW(hEdit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hEdit), MAKELPARAM(0xFFFF, 0xFFFF));
+    ASSERT_EQ(responder.Questions().size(), 4u);
+    EXPECT_EQ(responder.Questions()[3].strText,
+              L"&Undo [772] (disabled)\n-\nCu&t [768] (disabled)\n&Copy [769]\n&Paste [770] (disabled)\n"
+              L"&Delete [771] (disabled)\n-\nSelect &All [177]\n");
 }
