@@ -961,8 +961,9 @@ LRESULT EditWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
         case WM_SETTEXT:
             OnSetText(hWnd, state, reinterpret_cast<LPCWSTR>(lParam));
             // A single-line edit tells its parent of text set from outside
-            // too (a multiline one does not).
-            NotifyChange(hWnd);
+            // too; one made with ES_MULTILINE does not, as on Windows.
+            if ((StyleOf(hWnd) & ES_MULTILINE) == 0)
+                NotifyChange(hWnd);
             return TRUE;
         case WM_SETFONT:
             state.hFont = reinterpret_cast<HFONT>(wParam);

@@ -171,6 +171,12 @@ TEST_F(CEditControl, SetTextResetsSelectionModifyAndUndoAndTellsTheParentOnce)
     EXPECT_FALSE(SendMessageW(hEdit, EM_CANUNDO, 0, 0));
     // A single-line edit reports text set from outside as well.
     EXPECT_EQ(Notifications(hEdit), (std::vector<int>{EN_UPDATE, EN_CHANGE}));
+
+    // One made with ES_MULTILINE keeps quiet about it.
+    HWND hMultiline = CreateEdit(ES_MULTILINE, L"", 200, 101);
+    SetWindowTextW(hMultiline, L"two\r\nlines");
+    EXPECT_EQ(TextOf(hMultiline), L"two\r\nlines");
+    EXPECT_TRUE(Notifications(hMultiline).empty());
 }
 
 TEST_F(CEditControl, NumberStyleTypesOnlyDigits)
