@@ -554,6 +554,22 @@ bool OnKeyDown(HWND hWnd, UINT nKey)
     return true;
 }
 
+// The wheel moves a line per notch: turned away from the user toward the
+// minimum, toward the user toward the maximum.
+void OnMouseWheel(HWND hWnd, int nDelta)
+{
+    STrackbarState* pState = StateOf(hWnd);
+    if (pState == nullptr)
+        return;
+    const int nNotches = nDelta / WHEEL_DELTA;
+    if (nNotches == 0)
+        return;
+    SetPosition(hWnd, *pState, pState->nPos - nNotches * pState->nLineSize, true);
+    Notify(hWnd, nNotches > 0 ? TB_LINEUP : TB_LINEDOWN, 0);
+    if (IsWindow(hWnd))
+        Notify(hWnd, TB_ENDTRACK, 0);
+}
+
 bool IsMovingKey(UINT nKey)
 {
     switch (nKey)
@@ -752,6 +768,9 @@ LRESULT TrackbarProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             if (OnKeyDown(hWnd, static_cast<UINT>(wParam)))
                 return 0;
             return DefWindowProcW(hWnd, nMessage, wParam, lParam);
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(hWnd, static_cast<SHORT>(HIWORD(wParam)));
+            return 0;
         case WM_KEYUP:
             if (IsMovingKey(static_cast<UINT>(wParam)))
             {

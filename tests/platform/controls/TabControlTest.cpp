@@ -256,6 +256,25 @@ TEST_F(CTabControlTest, ArrowsAndControlTabMoveTheSelection)
     EXPECT_EQ(CurSel(hTabs), 2);
 }
 
+TEST_F(CTabControlTest, TheDialogManagerPassesControlTabToIt)
+{
+    HWND hTabs = CreateTabs();
+    HWND hOther = CreateControl(WC_TABCONTROL, WS_TABSTOP, RECT{10, 250, 100, 290}, 101);
+    SetFocus(hTabs);
+    InjectKey(VK_CONTROL, true);
+    PumpMessages();
+    MSG msg{hTabs, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(m_hParent, &msg));
+    EXPECT_EQ(CurSel(hTabs), 1);
+    EXPECT_EQ(GetFocus(), hTabs);
+    InjectKey(VK_CONTROL, false);
+    PumpMessages();
+    // Without Control the Tab key moves on to the next control.
+    EXPECT_TRUE(IsDialogMessageW(m_hParent, &msg));
+    EXPECT_EQ(CurSel(hTabs), 1);
+    EXPECT_EQ(GetFocus(), hOther);
+}
+
 TEST_F(CTabControlTest, ARowWiderThanTheControlScrolls)
 {
     // 150 wide with four 60-pixel tabs: arrows at 118..134 and 134..150,

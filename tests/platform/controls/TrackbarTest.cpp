@@ -265,6 +265,29 @@ TEST_F(CTrackbarTest, KeysMoveByLinePageAndToTheEnds)
     EXPECT_EQ(Scrolls(), "1:0 8:0 3:0 8:0 0:0 8:0 7:0 8:0 2:0 8:0 6:0 8:0 0:0 8:0 ");
 }
 
+TEST_F(CTrackbarTest, TheWheelMovesALinePerNotch)
+{
+    HWND hTrack = CreateTrackbar();
+    SendMessageW(hTrack, TBM_SETPOS, TRUE, 50);
+    SendMessageW(hTrack, TBM_SETLINESIZE, 0, 5);
+    InjectMouseWheel(-2 * WHEEL_DELTA, OnScreen(hTrack, 50, 13));
+    PumpMessages();
+    EXPECT_EQ(Pos(hTrack), 60);
+    InjectMouseWheel(WHEEL_DELTA, OnScreen(hTrack, 50, 13));
+    PumpMessages();
+    EXPECT_EQ(Pos(hTrack), 55);
+    EXPECT_EQ(Scrolls(), "1:0 8:0 0:0 8:0 ");
+}
+
+TEST_F(CTrackbarTest, TheDialogManagerLeavesTheArrowKeysToIt)
+{
+    HWND hTrack = CreateTrackbar();
+    SetFocus(hTrack);
+    MSG msg{hTrack, WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(m_hParent, &msg));
+    EXPECT_EQ(Pos(hTrack), 1);
+}
+
 TEST_F(CTrackbarTest, DownIsLeftTurnsTheUpAndDownKeys)
 {
     HWND hTrack = CreateTrackbar(TBS_DOWNISLEFT);
