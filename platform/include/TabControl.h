@@ -1,13 +1,14 @@
 // The tab control: its styles, items, messages, notifications and the
 // CTabCtrl class.
 //
-// Tabs stand in one row along the top. A tab holds text, an image from the
+// Tabs stand in one row along the top, or with TCS_MULTILINE in as many rows
+// as they need, the selected tab's row next to the body. A tab holds text, an image from the
 // control's image list and an application value. Clicking a tab, or Left,
 // Right and Ctrl+Tab with the focus on the control, asks the parent with
 // TCN_SELCHANGING (a TRUE answer keeps the selection) and then reports
 // TCN_SELCHANGE; TCM_SETCURSEL changes the selection without either. When
-// the tabs are wider than the control, two arrow buttons at the right end of
-// the row scroll it.
+// one row of tabs is wider than the control, two arrow buttons at the right
+// end of the row scroll it.
 #pragma once
 
 #include "ImageList.h"

@@ -114,9 +114,15 @@ bool HasImage(const STabState& state, const STabItem& item)
            item.nImage < ImageList_GetImageCount(state.hImageList);
 }
 
+bool IsValidIndex(const std::vector<int>& widths, int nItem)
+{
+    return nItem >= 0 && nItem < static_cast<int>(widths.size());
+}
+
 struct STabLayout
 {
     int nRowHeight = 0;
+    int nRows = 1;
     std::vector<RECT> items; // as they stand after scrolling, unselected size
     bool bArrows = false;
     RECT rcLeftArrow{};
@@ -143,24 +149,79 @@ int ItemWidth(HWND hWnd, const STabState& state, const STabItem& item, const CMe
     return nWidth;
 }
 
+// Several rows (TCS_MULTILINE): tabs fill rows as wide as the control; the
+// row holding the selection stands next to the body and the others follow it
+// upward in turn. Unless TCS_RAGGEDRIGHT, the tabs of each row are widened
+// to fill it when there is more than one row.
+void LayOutRows(HWND hWnd, const STabState& state, STabLayout& layout, const std::vector<int>& widths,
+                int nAvailable)
+{
+    std::vector<int> rowOf(widths.size(), 0);
+    int nRow = 0;
+    int x = 0;
+    for (size_t i = 0; i < widths.size(); ++i)
+    {
+        if (x > 0 && x + widths[i] > nAvailable)
+        {
+            ++nRow;
+            x = 0;
+        }
+        rowOf[i] = nRow;
+        x += widths[i];
+    }
+    layout.nRows = nRow + 1;
+    const int nSelectedRow =
+        IsValidIndex(widths, state.nCurSel) ? rowOf[static_cast<size_t>(state.nCurSel)] : 0;
+    const bool bJustify = layout.nRows > 1 && (StyleOf(hWnd) & TCS_RAGGEDRIGHT) == 0;
+    const int nBodyTop = kRowTop + layout.nRows * layout.nRowHeight;
+    size_t nFirst = 0;
+    while (nFirst < widths.size())
+    {
+        size_t nEnd = nFirst;
+        int nUsed = 0;
+        while (nEnd < widths.size() && rowOf[nEnd] == rowOf[nFirst])
+            nUsed += widths[nEnd++];
+        const int nCount = static_cast<int>(nEnd - nFirst);
+        const int nExtra = bJustify ? std::max(nAvailable - nUsed, 0) : 0;
+        const int nPlace = (rowOf[nFirst] - nSelectedRow + layout.nRows) % layout.nRows; // 0 next to the body
+        const int nTop = nBodyTop - (nPlace + 1) * layout.nRowHeight;
+        int xItem = kRowLeft;
+        for (size_t i = nFirst; i < nEnd; ++i)
+        {
+            const int nIndex = static_cast<int>(i - nFirst);
+            const int nWidth = widths[i] + nExtra / nCount + (nIndex < nExtra % nCount ? 1 : 0);
+            layout.items[i] = RECT{xItem, nTop, xItem + nWidth, nTop + layout.nRowHeight};
+            xItem += nWidth;
+        }
+        nFirst = nEnd;
+    }
+}
+
 STabLayout Layout(HWND hWnd, const STabState& state)
 {
     STabLayout layout;
     RECT rcClient;
     GetClientRect(hWnd, &rcClient);
-    const bool bButtons = (StyleOf(hWnd) & TCS_BUTTONS) != 0;
+    const DWORD dwStyle = StyleOf(hWnd);
+    const bool bButtons = (dwStyle & TCS_BUTTONS) != 0;
     layout.nRowHeight = RowHeight(state);
     const CMeasure measure(state);
+    std::vector<int> widths;
     int x = kRowLeft;
     for (const STabItem& item : state.items)
     {
         const int nWidth = ItemWidth(hWnd, state, item, measure);
+        widths.push_back(nWidth);
         layout.items.push_back(RECT{x, kRowTop, x + nWidth, kRowTop + layout.nRowHeight});
         x += nWidth + (bButtons ? kButtonGap : 0);
     }
     layout.nClipRight = rcClient.right;
     const int nRowRight = layout.items.empty() ? 0 : static_cast<int>(layout.items.back().right);
-    if (nRowRight + kSelectedGrowth > rcClient.right && layout.items.size() > 1)
+    if ((dwStyle & TCS_MULTILINE) != 0 && !bButtons)
+    {
+        LayOutRows(hWnd, state, layout, widths, rcClient.right - 2 * kRowLeft);
+    }
+    else if (nRowRight + kSelectedGrowth > rcClient.right && layout.items.size() > 1)
     {
         layout.bArrows = true;
         const int nTop = kRowTop + std::max((layout.nRowHeight - kArrowSize) / 2, 0);
@@ -173,7 +234,7 @@ STabLayout Layout(HWND hWnd, const STabState& state)
         for (RECT& rc : layout.items)
             OffsetRect(&rc, -nShift, 0);
     }
-    layout.rcBody = RECT{0, kRowTop + layout.nRowHeight, rcClient.right, rcClient.bottom};
+    layout.rcBody = RECT{0, kRowTop + layout.nRows * layout.nRowHeight, rcClient.right, rcClient.bottom};
     return layout;
 }
 
@@ -325,7 +386,16 @@ void PaintTabs(HWND hWnd, HDC hdc)
 
     SaveDC(hdc);
     IntersectClipRect(hdc, 0, 0, layout.nClipRight, rcClient.bottom);
+    // The selected tab last, so that it stands over its neighbours.
+    std::vector<size_t> order;
     for (size_t i = 0; i < layout.items.size(); ++i)
+    {
+        if (static_cast<int>(i) != state.nCurSel)
+            order.push_back(i);
+    }
+    if (IsValidItem(state, state.nCurSel))
+        order.push_back(static_cast<size_t>(state.nCurSel));
+    for (size_t i : order)
     {
         const bool bSelected = static_cast<int>(i) == state.nCurSel;
         RECT rc = layout.items[i];
@@ -574,7 +644,8 @@ LRESULT TabProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             if (lParam == 0)
                 return 0;
             auto& rc = *reinterpret_cast<RECT*>(lParam);
-            const int nTop = kRowTop + RowHeight(state) + kDisplayMargin;
+            const STabLayout layout = Layout(hWnd, state);
+            const int nTop = kRowTop + layout.nRows * layout.nRowHeight + kDisplayMargin;
             const int nSign = wParam != 0 ? -1 : 1;
             rc.left += nSign * kDisplayMargin;
             rc.top += nSign * nTop;
@@ -597,7 +668,7 @@ LRESULT TabProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             InvalidateRect(hWnd, nullptr, TRUE);
             return 0;
         case TCM_GETROWCOUNT:
-            return state.items.empty() ? 0 : 1;
+            return state.items.empty() ? 0 : Layout(hWnd, state).nRows;
         case WM_GETDLGCODE:
         {
             LRESULT nCode = DLGC_WANTARROWS | DLGC_WANTCHARS;

@@ -304,6 +304,34 @@ TEST_F(CTabControlTest, ARowWiderThanTheControlScrolls)
     EXPECT_EQ(canvas.At(125, 12), RGB(0, 0, 0));
 }
 
+TEST_F(CTabControlTest, MultilineRowsPutTheSelectionNextToTheBody)
+{
+    // 146 pixels of room take two 60-pixel tabs a row; five tabs make three
+    // rows, each widened by (146 - 120) / 2 = 13 per tab, the last one tab of
+    // 146. The body starts at 2 + 3 x 20 = 62.
+    HWND hTabs = CreateTabs(150, TCS_FIXEDWIDTH | TCS_MULTILINE, 5);
+    EXPECT_EQ(SendMessageW(hTabs, TCM_GETROWCOUNT, 0, 0), 3);
+    EXPECT_EQ(ItemRect(hTabs, 0), (RECT{2, 42, 75, 62}));
+    EXPECT_EQ(ItemRect(hTabs, 3), (RECT{75, 22, 148, 42}));
+    EXPECT_EQ(ItemRect(hTabs, 4), (RECT{2, 2, 148, 22}));
+    RECT rc{0, 0, 150, 200};
+    SendMessageW(hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc, (RECT{4, 66, 146, 196}));
+
+    // Clicking the top row brings it down; the others follow in turn.
+    InjectClick(OnScreen(hTabs, 70, 10));
+    PumpMessages();
+    EXPECT_EQ(CurSel(hTabs), 4);
+    EXPECT_EQ(ItemRect(hTabs, 4), (RECT{2, 42, 148, 62}));
+    EXPECT_EQ(ItemRect(hTabs, 0), (RECT{2, 22, 75, 42}));
+    EXPECT_EQ(ItemRect(hTabs, 2), (RECT{2, 2, 75, 22}));
+
+    // Ragged rows keep their tabs' widths.
+    HWND hRagged = CreateTabs(150, TCS_FIXEDWIDTH | TCS_MULTILINE | TCS_RAGGEDRIGHT, 3);
+    EXPECT_EQ(ItemRect(hRagged, 1), (RECT{62, 22, 122, 42}));
+    EXPECT_EQ(ItemRect(hRagged, 2), (RECT{2, 2, 62, 22}));
+}
+
 TEST_F(CTabControlTest, PaintsTabsJoinedToTheBody)
 {
     HWND hTabs = CreateTabs();
