@@ -136,10 +136,12 @@ public:
     }
     void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, bRedraw, nMin); }
     void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMAX, bRedraw, nMax); }
-    // Both ends at once; each must fit in 16 bits, as the message packs them.
+    // Both ends at once, each as a full integer (TBM_SETRANGE packs them in
+    // 16 bits), redrawing once.
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
     {
-        SendMessage(TBM_SETRANGE, bRedraw, MAKELPARAM(static_cast<WORD>(nMin), static_cast<WORD>(nMax)));
+        SendMessage(TBM_SETRANGEMIN, FALSE, nMin);
+        SendMessage(TBM_SETRANGEMAX, bRedraw, nMax);
     }
     int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
     void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }

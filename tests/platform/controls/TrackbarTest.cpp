@@ -461,3 +461,55 @@ TEST_F(CCustomDrawTest, TheDraggedThumbIsSelected)
 }
 
 } // namespace
+
+namespace
+{
+
+class CSliderCtrlTest : public CTrackbarTest
+{
+};
+
+TEST_F(CSliderCtrlTest, SliderCtrlWrapsTheMessages)
+{
+    CSliderCtrl slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_FIXEDLENGTH | TBS_NOTICKS, RECT{0, 0, 200, 20},
+                              CWnd::FromHandle(m_hParent), 300));
+    EXPECT_EQ(CWnd::FromHandlePermanent(slider.m_hWnd), &slider);
+    // Ends beyond 16 bits go through whole.
+    slider.SetRange(-5, 70000, TRUE);
+    EXPECT_EQ(slider.GetRangeMin(), -5);
+    EXPECT_EQ(slider.GetRangeMax(), 70000);
+    slider.SetPos(65000);
+    EXPECT_EQ(slider.GetPos(), 65000);
+    slider.SetPos(80000);
+    EXPECT_EQ(slider.GetPos(), 70000);
+    EXPECT_EQ(slider.SetPageSize(10), 14001); // a fifth of 70005
+    EXPECT_EQ(slider.GetPageSize(), 10);
+    EXPECT_EQ(slider.SetLineSize(4), 1);
+    slider.SetThumbLength(15);
+    EXPECT_EQ(slider.GetThumbLength(), 15);
+    CRect rcChannel;
+    slider.GetChannelRect(&rcChannel);
+    EXPECT_EQ(static_cast<RECT>(rcChannel), (RECT{6, 7, 194, 11}));
+    CRect rcThumb;
+    slider.GetThumbRect(&rcThumb);
+    // At the maximum: 8 wide from 193 - 4, centred on the channel's last column.
+    EXPECT_EQ(static_cast<RECT>(rcThumb), (RECT{189, 2, 197, 17}));
+
+    HWND hEdit = CreateChild(m_hParent, RECT{0, 0, 30, 20}, 301);
+    EXPECT_EQ(slider.SetBuddy(CWnd::FromHandle(hEdit), FALSE), nullptr);
+    EXPECT_EQ(slider.GetBuddy(FALSE)->GetSafeHwnd(), hEdit);
+    RECT rc;
+    GetWindowRect(hEdit, &rc);
+    EXPECT_EQ(rc.left, 300);
+
+    // The keys reach the class procedure through the object.
+    slider.SetFocus();
+    slider.SetPos(0);
+    InjectKeyPress(VK_RIGHT);
+    PumpMessages();
+    EXPECT_EQ(slider.GetPos(), 4);
+    slider.DestroyWindow();
+}
+
+} // namespace
