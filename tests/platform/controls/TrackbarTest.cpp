@@ -396,6 +396,13 @@ TEST_F(CCustomDrawTest, DefaultPaintingDrawsChannelThumbAndTicks)
     EXPECT_EQ(canvas.At(192, 26), RGB(0, 0, 0));      // tick at the maximum
     EXPECT_EQ(canvas.At(100, 25), RGB(10, 200, 10));  // no tick in between
 
+    // With the focus a dotted frame runs round the control.
+    SetFocus(hTrack);
+    SendMessageW(hTrack, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+    EXPECT_NE(canvas.At(0, 0), RGB(10, 200, 10));
+    EXPECT_NE(canvas.At(0, 2), RGB(10, 200, 10));
+    EXPECT_EQ(m_stages.back().nState & CDIS_FOCUS, static_cast<UINT>(CDIS_FOCUS));
+
     EnableWindow(hTrack, FALSE);
     SendMessageW(hTrack, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
     EXPECT_EQ(canvas.At(100, 13), RGB(160, 160, 160));
