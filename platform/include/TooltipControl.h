@@ -60,8 +60,12 @@
 #define TTM_GETTIPTEXTCOLOR (WM_USER + 23)
 #define TTM_SETMAXTIPWIDTH (WM_USER + 24)
 #define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_SETMARGIN (WM_USER + 26)
+#define TTM_GETMARGIN (WM_USER + 27)
 #define TTM_POP (WM_USER + 28)
 #define TTM_UPDATE (WM_USER + 29)
+#define TTM_GETBUBBLESIZE (WM_USER + 30)
+#define TTM_ADJUSTRECT (WM_USER + 31)
 #define TTM_POPUP (WM_USER + 34)
 #define TTM_ADDTOOLW (WM_USER + 50)
 #define TTM_DELTOOLW (WM_USER + 51)
@@ -181,6 +185,21 @@ public:
     COLORREF GetTipBkColor() const { return static_cast<COLORREF>(SendMessage(TTM_GETTIPBKCOLOR)); }
     void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }
     COLORREF GetTipTextColor() const { return static_cast<COLORREF>(SendMessage(TTM_GETTIPTEXTCOLOR)); }
+    void SetMargin(LPRECT lprc) { SendMessage(TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(lprc)); }
+    void GetMargin(LPRECT lprc) const { SendMessage(TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(lprc)); }
+    // bLarger TRUE: the window rectangle for a text rectangle; FALSE: the
+    // text rectangle inside a window rectangle.
+    BOOL AdjustRect(LPRECT lprc, BOOL bLarger = TRUE)
+    {
+        return static_cast<BOOL>(
+            SendMessage(TTM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lprc)));
+    }
+    CSize GetBubbleSize(LPTOOLINFOW lpToolInfo) const
+    {
+        const auto nSize =
+            static_cast<ULONG_PTR>(SendMessage(TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(lpToolInfo)));
+        return CSize(LOWORD(nSize), HIWORD(nSize));
+    }
     void Pop() { SendMessage(TTM_POP); }
     void Popup() { SendMessage(TTM_POPUP); }
     void Update() { SendMessage(TTM_UPDATE); }

@@ -68,6 +68,7 @@ struct STooltipState : SControlState
     COLORREF crBack = 0;
     COLORREF crText = 0;
     int nMaxWidth = -1;
+    RECT rcMargin{}; // extra room round the text inside the padding
     HFONT hFont = nullptr;
 
     EPhase ePhase = EPhase::Idle;
@@ -265,7 +266,15 @@ SIZE TipSize(HWND hTip, const STooltipState& state, const std::wstring& strText)
               TextFormat(hTip, state) | DT_CALCRECT);
     SelectObject(hdc, hOld);
     DeleteDC(hdc);
-    return SIZE{rc.right - rc.left + 2 * (kFrame + kPaddingX), rc.bottom - rc.top + 2 * (kFrame + kPaddingY)};
+    return SIZE{rc.right - rc.left + 2 * (kFrame + kPaddingX) + state.rcMargin.left + state.rcMargin.right,
+                rc.bottom - rc.top + 2 * (kFrame + kPaddingY) + state.rcMargin.top + state.rcMargin.bottom};
+}
+
+// What lies between the tip's edge and its text on each side.
+RECT TextInsets(const STooltipState& state)
+{
+    return RECT{kFrame + kPaddingX + state.rcMargin.left, kFrame + kPaddingY + state.rcMargin.top,
+                kFrame + kPaddingX + state.rcMargin.right, kFrame + kPaddingY + state.rcMargin.bottom};
 }
 
 RECT WorkArea()
@@ -601,8 +610,9 @@ void PaintTip(HWND hTip, HDC hdc)
     std::wstring strText(static_cast<size_t>(GetWindowTextLengthW(hTip)) + 1, L'\0');
     strText.resize(
         static_cast<size_t>(GetWindowTextW(hTip, strText.data(), static_cast<int>(strText.size()))));
-    RECT rcText{rc.left + kFrame + kPaddingX, rc.top + kFrame + kPaddingY, rc.right - kFrame - kPaddingX,
-                rc.bottom - kFrame - kPaddingY};
+    const RECT insets = TextInsets(*pState);
+    RECT rcText{rc.left + insets.left, rc.top + insets.top, rc.right - insets.right,
+                rc.bottom - insets.bottom};
     SelectObject(hdc, FontOf(*pState));
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, crText);
@@ -882,6 +892,40 @@ LRESULT TooltipProc(HWND hTip, UINT nMessage, WPARAM wParam, LPARAM lParam)
         }
         case TTM_GETMAXTIPWIDTH:
             return state.nMaxWidth;
+        case TTM_SETMARGIN:
+            if (lParam != 0)
+                state.rcMargin = *reinterpret_cast<const RECT*>(lParam);
+            return 0;
+        case TTM_GETMARGIN:
+            if (lParam != 0)
+                *reinterpret_cast<RECT*>(lParam) = state.rcMargin;
+            return 0;
+        case TTM_ADJUSTRECT:
+        {
+            if (lParam == 0)
+                return FALSE;
+            auto& rc = *reinterpret_cast<RECT*>(lParam);
+            const RECT insets = TextInsets(state);
+            const int nSign = wParam != 0 ? 1 : -1;
+            rc.left -= nSign * insets.left;
+            rc.top -= nSign * insets.top;
+            rc.right += nSign * insets.right;
+            rc.bottom += nSign * insets.bottom;
+            return TRUE;
+        }
+        case TTM_GETBUBBLESIZE:
+        {
+            STool* pTool = FindTool(state, reinterpret_cast<const TOOLINFOW*>(lParam));
+            if (pTool == nullptr)
+                return 0;
+            const STool tool = *pTool;
+            const std::wstring strText = ResolveText(hTip, tool);
+            STooltipState* pAfter = StateOf(hTip);
+            if (pAfter == nullptr)
+                return 0;
+            const SIZE size = TipSize(hTip, *pAfter, strText);
+            return MAKELPARAM(static_cast<WORD>(size.cx), static_cast<WORD>(size.cy));
+        }
         case TTM_POP:
             HideTip(hTip, state, CurrentTool(state));
             if (STooltipState* pAfter = StateOf(hTip); pAfter != nullptr && pAfter->bHasCurrent)

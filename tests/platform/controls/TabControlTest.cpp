@@ -368,6 +368,11 @@ TEST_F(CTabControlTest, PaintsTabsJoinedToTheBody)
     EXPECT_EQ(canvas.At(24, 4), RGB(255, 0, 0));
     EXPECT_EQ(canvas.At(39, 19), RGB(255, 0, 0));
     EXPECT_EQ(canvas.At(40, 19), RGB(240, 240, 240));
+    // With the focus a dotted frame lies 2 inside the selected tab.
+    EXPECT_EQ(canvas.At(64, 4), RGB(240, 240, 240));
+    SetFocus(hTabs);
+    SendMessageW(hTabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+    EXPECT_NE(canvas.At(64, 4), RGB(240, 240, 240));
     // The second tab's text is drawn in the button text colour.
     const std::string dark = PointsWhere(canvas.Snapshot(), [](COLORREF c) { return c == RGB(0, 0, 0); });
     EXPECT_FALSE(dark.empty());

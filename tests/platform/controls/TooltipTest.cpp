@@ -332,6 +332,48 @@ TEST_F(CTooltipTest, DelaysFollowTheDoubleClickTimeUntilSet)
     EXPECT_FALSE(Shown());
 }
 
+TEST_F(CTooltipTest, MarginsWidenTheTipAndAdjustRectMapsTextToWindow)
+{
+    ASSERT_TRUE(AddWindowTool(L"Apply"));
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = m_hParent;
+    ti.uId = reinterpret_cast<UINT_PTR>(m_hTool);
+    const SIZE size = ExpectedSize(L"Apply");
+    EXPECT_EQ(SendMessageW(m_hTip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti)),
+              MAKELPARAM(size.cx, size.cy));
+
+    RECT rcMargin{1, 2, 3, 4};
+    SendMessageW(m_hTip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&rcMargin));
+    RECT rcBack{};
+    SendMessageW(m_hTip, TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&rcBack));
+    EXPECT_EQ(rcBack, rcMargin);
+    EXPECT_EQ(SendMessageW(m_hTip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti)),
+              MAKELPARAM(size.cx + 4, size.cy + 6));
+
+    // Text at 100..150 x 50..65 needs a window 5 + 1 wider on the left, 5 + 3
+    // on the right, 3 + 2 above and 3 + 4 below.
+    RECT rc{100, 50, 150, 65};
+    EXPECT_TRUE(SendMessageW(m_hTip, TTM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&rc)));
+    EXPECT_EQ(rc, (RECT{94, 45, 158, 72}));
+    SendMessageW(m_hTip, TTM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc, (RECT{100, 50, 150, 65}));
+}
+
+TEST_F(CTooltipTest, PopupShowsTheToolUnderThePointerAtOnce)
+{
+    ASSERT_TRUE(AddTool(0, m_hParent, 4, L"Now", RECT{200, 200, 250, 250}));
+    SendMessageW(m_hTip, TTM_POPUP, 0, 0);
+    EXPECT_FALSE(Shown());   // the pointer is elsewhere
+    MoveTo(POINT{320, 320}); // not relayed: the tool is not subclassed
+    EXPECT_FALSE(Shown());
+    SendMessageW(m_hTip, TTM_POPUP, 0, 0);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(TipText(), L"Now");
+    EXPECT_EQ(TipRect().left, 320);
+    EXPECT_EQ(TipRect().top, 340);
+}
+
 TEST_F(CTooltipTest, TipStaysOnTheWorkArea)
 {
     SetHeadlessScreen(SIZE{800, 600}, RECT{0, 0, 800, 560});
