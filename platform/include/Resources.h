@@ -10,8 +10,11 @@
 // window layer defines; images are their file bytes.
 #pragma once
 
+#include "Geometry.h"
 #include "LastError.h"
 #include "WinDef.h"
+
+#include <string>
 
 // Resource names and types are either small integers or strings.
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
@@ -98,3 +101,54 @@ public:
 
 // How many links the chain has (for tests and diagnostics).
 int AfxGetExtensionModuleCount();
+
+// ---------------------------------------------------------------------------
+// Images by path, cursors and icons held by resource modules.
+//
+// An image named by path ("MirnMaterialPalette\\Add.png") is kept once per
+// display scale under the name "<scale>\\<path>", the scale in percent
+// ("200\\MirnMaterialPalette\\Add.png"): as RT_BITMAP when the path ends in
+// ".bmp", else as RT_PNG; the data is the file's bytes.
+//
+// A cursor (RT_CURSOR) or an icon (RT_ICON) is a record naming its picture
+// (PNG or BMP bytes) and hot spot; cbData = sizeof(SCursorResource).
+// ---------------------------------------------------------------------------
+
+struct SImage;
+
+struct SCursorResource
+{
+    const void* pImage;
+    DWORD cbImage;
+    int xHotspot;
+    int yHotspot;
+};
+
+// The resource name of an image by path at a scale.
+std::wstring ScaledImageResourceName(LPCWSTR pszPath, int nScalePercent);
+// Finds an image by path for a display scale: the smallest scale held that
+// is at least nScalePercent, else the largest held. Looks in hModule, or
+// along the resource chain when it is null. Null, with
+// ERROR_RESOURCE_NAME_NOT_FOUND, when no scale is held; otherwise the module,
+// the resource and the scale found.
+struct SFoundImage
+{
+    HMODULE hModule = nullptr;
+    HRSRC hResource = nullptr;
+    int nScalePercent = 0;
+};
+SFoundImage FindImageByPath(HMODULE hModule, LPCWSTR pszPath, int nScalePercent);
+// Decodes the image found as above; false when there is none or its bytes
+// are not a readable image (ERROR_INVALID_DATA).
+bool LoadImageByPath(HMODULE hModule, LPCWSTR pszPath, int nScalePercent, SImage& image,
+                     int* pnFoundScalePercent = nullptr);
+
+// The cursor loader the platform installs for LoadCursorW (see Input.h):
+// cursors of a module by name. A cursor is loaded once per module and
+// resource and shared, as Windows shares resource cursors.
+HCURSOR LoadCursorFromResources(HINSTANCE hInstance, LPCWSTR lpCursorName);
+// Icons of a module by name, shared the same way. Null for a null module.
+HICON LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
+// The picture and hot spot of a cursor or icon loaded from resources; false
+// for any other handle (the standard cursors among them).
+bool GetResourceCursorImage(HCURSOR hCursor, SImage& image, POINT& ptHotspot);

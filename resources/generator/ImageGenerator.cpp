@@ -1,8 +1,15 @@
-// Draws the palette's button images at build time, so that no binary image is
-// kept in the repository. Every image is drawn on a 16-unit grid and written
-// once per display scale: <out>/100/<path> and <out>/200/<path>, where <path>
-// is the image's name with "\" turned into "/". Names ending in ".bmp" are
-// written as 32-bit bitmaps with straight alpha, the others as PNG.
+// Draws the palette's images at build time, so that no binary image is kept in
+// the repository.
+//
+// Images named by path are written once per display scale:
+// <out>/100/<path> and <out>/200/<path>, where <path> is the image's name with
+// "\" turned into "/". Names ending in ".bmp" are written as 32-bit bitmaps
+// with straight alpha, the others as PNG.
+//
+// With --source FILE the generator also writes a C++ source holding the bytes
+// of every image, the ones named by path (at both scales) and the bitmaps,
+// PNG images, cursors and the icon that the language resource module lists by
+// number, so that the module carries its images inside it.
 #include <cairo.h>
 
 #include <algorithm>
@@ -11,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,11 +27,28 @@ namespace
 {
 using Painter = std::function<void(cairo_t*)>;
 
+// How an image is stored.
+enum class EStore
+{
+    Path,          // by path at 100% and 200%, PNG or bitmap by the name's extension
+    Bitmap,        // by number, a 32-bit bitmap with straight alpha
+    BitmapOnGrey,  // by number, an opaque bitmap on light grey 0xC0C0C0 (a mapped bitmap)
+    BitmapOnBlack, // by number, an opaque bitmap on black (combined by exclusive-or)
+    Png,           // by number, PNG with alpha
+    Cursor,        // by number, PNG with alpha and a hot spot
+    Icon,          // by number, PNG with alpha
+};
+
 struct SImage
 {
-    const char* pszPath;
-    int nUnits; // edge length at 100% scale, in pixels
+    const char* pszPath; // the path, for EStore::Path
+    int nUnits;          // edge length at 100% scale, in pixels (square images)
     Painter paint;
+    EStore eStore = EStore::Path;
+    unsigned nId = 0; // the resource number of the other kinds
+    int nHeight = 0;  // height at 100% when not square; the painter then draws in pixels
+    int xHotspot = 0; // cursors
+    int yHotspot = 0;
 };
 
 void Colour(cairo_t* cr, unsigned rgb, double alpha = 1.0)
@@ -265,6 +290,329 @@ void PaintAngular(cairo_t* cr)
     FrameGradientIcon(cr);
 }
 
+// --- Images the resource module lists by number ---------------------------
+
+// A small square of colour with a dark frame: the solid colour style.
+void PaintSolidStyle(cairo_t* cr)
+{
+    Colour(cr, 0xD83A3A);
+    cairo_rectangle(cr, 2.5, 2.5, 11, 11);
+    cairo_fill_preserve(cr);
+    Colour(cr, kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+// Dots on a light ground: the pattern style.
+void PaintPatternStyle(cairo_t* cr)
+{
+    Colour(cr, 0xF4E6C8);
+    cairo_rectangle(cr, 2.5, 2.5, 11, 11);
+    cairo_fill(cr);
+    Colour(cr, 0x3C7A3C);
+    for (int y = 0; y < 3; ++y)
+    {
+        for (int x = 0; x < 3; ++x)
+        {
+            cairo_arc(cr, 4.5 + x * 3.5, 4.5 + y * 3.5, 1.1, 0, 2 * M_PI);
+            cairo_fill(cr);
+        }
+    }
+    Colour(cr, kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_rectangle(cr, 2.5, 2.5, 11, 11);
+    cairo_stroke(cr);
+}
+
+// Blue to yellow: the gradient style.
+void PaintGradientStyle(cairo_t* cr)
+{
+    cairo_pattern_t* p = cairo_pattern_create_linear(3, 0, 13, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.18, 0.44, 0.81);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.98, 0.86, 0.25);
+    cairo_set_source(cr, p);
+    cairo_rectangle(cr, 2.5, 2.5, 11, 11);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    Colour(cr, kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_rectangle(cr, 2.5, 2.5, 11, 11);
+    cairo_stroke(cr);
+}
+
+// A brush with a wet tip: art media.
+void PaintArtMediaStyle(cairo_t* cr)
+{
+    Colour(cr, 0x8A5A2B);
+    cairo_set_line_width(cr, 2.0);
+    cairo_move_to(cr, 13.5, 2.5);
+    cairo_line_to(cr, 7.5, 8.5);
+    cairo_stroke(cr);
+    Colour(cr, 0x2F6FCE);
+    cairo_move_to(cr, 8.5, 7.5);
+    cairo_curve_to(cr, 9.5, 11.0, 5.0, 14.0, 2.0, 14.0);
+    cairo_curve_to(cr, 2.0, 11.0, 4.5, 6.5, 8.5, 7.5);
+    cairo_fill(cr);
+}
+
+// A grid of swatches with a small arrow: the swatch flyout button.
+void PaintSwatchFlyout(cairo_t* cr)
+{
+    const unsigned colours[4] = {0xD83A3A, 0x3C9A3C, 0x2F6FCE, 0xF0C020};
+    for (int i = 0; i < 4; ++i)
+    {
+        Colour(cr, colours[i]);
+        cairo_rectangle(cr, 1.5 + (i % 2) * 6, 1.5 + (i / 2) * 6, 5, 5);
+        cairo_fill(cr);
+    }
+    Colour(cr, kInk);
+    cairo_move_to(cr, 10.5, 13.0);
+    cairo_line_to(cr, 15.5, 13.0);
+    cairo_line_to(cr, 13.0, 15.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+// The gradient editor's stop marker, 11 x 11 pixels: a little house pointing
+// up at the bar, framed so that it shows on any colour.
+void PaintStopMarker(cairo_t* cr)
+{
+    cairo_move_to(cr, 5.5, 0.5);
+    cairo_line_to(cr, 10.5, 5.0);
+    cairo_line_to(cr, 10.5, 10.5);
+    cairo_line_to(cr, 0.5, 10.5);
+    cairo_line_to(cr, 0.5, 5.0);
+    cairo_close_path(cr);
+    Colour(cr, 0xFFFFFF);
+    cairo_fill_preserve(cr);
+    Colour(cr, 0x000000);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+// The midpoint marker, 7 x 7 pixels: a diamond.
+void PaintMidpointMarker(cairo_t* cr)
+{
+    cairo_move_to(cr, 3.5, 0.5);
+    cairo_line_to(cr, 6.5, 3.5);
+    cairo_line_to(cr, 3.5, 6.5);
+    cairo_line_to(cr, 0.5, 3.5);
+    cairo_close_path(cr);
+    Colour(cr, 0x000000);
+    cairo_fill(cr);
+}
+
+// The pickers' markers are combined with the screen by exclusive-or: white
+// inverts, the black ground leaves the picture alone.
+void PaintPickerMarker(cairo_t* cr) // 7 x 7: a ring around the marked pixel
+{
+    Colour(cr, 0xFFFFFF);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_line_width(cr, 1.0);
+    cairo_rectangle(cr, 1.5, 0.5, 4, 6);
+    cairo_rectangle(cr, 0.5, 1.5, 6, 4);
+    cairo_stroke(cr);
+}
+
+void PaintArrowRight(cairo_t* cr) // 6 x 9: points left at the marker's row
+{
+    Colour(cr, 0xFFFFFF);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (int x = 0; x < 5; ++x)
+    {
+        cairo_rectangle(cr, x + 1, 4 - x, 1, 1 + 2 * x);
+    }
+    cairo_fill(cr);
+}
+
+void PaintArrowBottom(cairo_t* cr) // 9 x 6: points up at the marker's column
+{
+    Colour(cr, 0xFFFFFF);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (int y = 0; y < 5; ++y)
+    {
+        cairo_rectangle(cr, 4 - y, y + 1, 1 + 2 * y, 1);
+    }
+    cairo_fill(cr);
+}
+
+// The hue slider's thumb, 9 x 13 pixels: a caret under the bar.
+void PaintHueThumb(cairo_t* cr)
+{
+    cairo_move_to(cr, 4.5, 0.5);
+    cairo_line_to(cr, 8.5, 6.5);
+    cairo_line_to(cr, 8.5, 12.5);
+    cairo_line_to(cr, 0.5, 12.5);
+    cairo_line_to(cr, 0.5, 6.5);
+    cairo_close_path(cr);
+    Colour(cr, 0xF8F8F8);
+    cairo_fill_preserve(cr);
+    Colour(cr, kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+// Tab images: the ring picker (a frame of hues), the swatches, the map and
+// the sliders.
+void PaintRingTab(cairo_t* cr)
+{
+    const unsigned hues[6] = {0xE03030, 0xE0E030, 0x30E030, 0x30E0E0, 0x3030E0, 0xE030E0};
+    cairo_set_line_width(cr, 3.0);
+    for (int i = 0; i < 4; ++i)
+    {
+        Colour(cr, hues[i]);
+        const double corners[5][2] = {{2.5, 2.5}, {13.5, 2.5}, {13.5, 13.5}, {2.5, 13.5}, {2.5, 2.5}};
+        cairo_move_to(cr, corners[i][0], corners[i][1]);
+        cairo_line_to(cr, corners[i + 1][0], corners[i + 1][1]);
+        cairo_stroke(cr);
+    }
+    Colour(cr, hues[4]);
+    cairo_rectangle(cr, 5.5, 5.5, 5, 5);
+    cairo_fill(cr);
+}
+
+void PaintSwatchesTab(cairo_t* cr)
+{
+    const unsigned colours[9] = {0xD83A3A, 0xF08A20, 0xF0D020, 0x3C9A3C, 0x30B0B0,
+                                 0x2F6FCE, 0x7A3CC0, 0x404040, 0xC0C0C0};
+    for (int i = 0; i < 9; ++i)
+    {
+        Colour(cr, colours[i]);
+        cairo_rectangle(cr, 1 + (i % 3) * 5, 1 + (i / 3) * 5, 4, 4);
+        cairo_fill(cr);
+    }
+}
+
+void PaintMapTab(cairo_t* cr)
+{
+    cairo_pattern_t* across = cairo_pattern_create_linear(1, 0, 15, 0);
+    cairo_pattern_add_color_stop_rgb(across, 0, 0.5, 0.5, 0.5);
+    cairo_pattern_add_color_stop_rgb(across, 1, 0.9, 0.1, 0.1);
+    cairo_set_source(cr, across);
+    cairo_rectangle(cr, 1, 1, 14, 14);
+    cairo_fill(cr);
+    cairo_pattern_destroy(across);
+    cairo_pattern_t* down = cairo_pattern_create_linear(0, 1, 0, 15);
+    cairo_pattern_add_color_stop_rgba(down, 0, 0, 0, 0, 0.9);
+    cairo_pattern_add_color_stop_rgba(down, 0.5, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(down, 0.5, 1, 1, 1, 0);
+    cairo_pattern_add_color_stop_rgba(down, 1, 1, 1, 1, 0.9);
+    cairo_set_source(cr, down);
+    cairo_rectangle(cr, 1, 1, 14, 14);
+    cairo_fill(cr);
+    cairo_pattern_destroy(down);
+}
+
+void PaintSlidersTab(cairo_t* cr)
+{
+    const unsigned colours[3] = {0xD83A3A, 0x3C9A3C, 0x2F6FCE};
+    const double knobs[3] = {11, 5, 8};
+    for (int i = 0; i < 3; ++i)
+    {
+        const double y = 3.5 + i * 4.5;
+        Colour(cr, colours[i]);
+        cairo_set_line_width(cr, 1.5);
+        cairo_move_to(cr, 1.5, y);
+        cairo_line_to(cr, 14.5, y);
+        cairo_stroke(cr);
+        Colour(cr, kInk);
+        cairo_rectangle(cr, knobs[i] - 1.5, y - 2, 3, 4);
+        cairo_fill(cr);
+    }
+}
+
+// The pane icon: a foreground square over a background square.
+void PaintPaneIcon(cairo_t* cr)
+{
+    Colour(cr, 0xFFFFFF);
+    cairo_rectangle(cr, 5.5, 5.5, 9, 9);
+    cairo_fill_preserve(cr);
+    Colour(cr, kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    Colour(cr, 0x2F6FCE);
+    cairo_rectangle(cr, 1.5, 1.5, 9, 9);
+    cairo_fill_preserve(cr);
+    Colour(cr, kInk);
+    cairo_stroke(cr);
+}
+
+// Cursors, 32 x 32 pixels, outlined in white so that they show on dark and
+// light pictures alike.
+void OutlinedStroke(cairo_t* cr, double width)
+{
+    Colour(cr, 0xFFFFFF);
+    cairo_set_line_width(cr, width + 2.0);
+    cairo_stroke_preserve(cr);
+    Colour(cr, 0x000000);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
+// The dropper: its tip at the bottom left corner, the hot spot.
+void PaintDropperCursor(cairo_t* cr)
+{
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(cr, 1.5, 30.5);
+    cairo_line_to(cr, 4.5, 27.5);
+    OutlinedStroke(cr, 1.0);
+    // The glass tube.
+    cairo_move_to(cr, 4.5, 27.5);
+    cairo_line_to(cr, 17.5, 14.5);
+    cairo_line_to(cr, 20.5, 17.5);
+    cairo_line_to(cr, 7.5, 30.5);
+    cairo_close_path(cr);
+    Colour(cr, 0xFFFFFF);
+    cairo_fill_preserve(cr);
+    OutlinedStroke(cr, 1.0);
+    // The bulb.
+    cairo_move_to(cr, 16.0, 13.0);
+    cairo_line_to(cr, 24.0, 5.0);
+    cairo_curve_to(cr, 27.0, 2.0, 32.0, 7.0, 29.0, 10.0);
+    cairo_line_to(cr, 22.0, 19.0);
+    cairo_close_path(cr);
+    Colour(cr, 0x000000);
+    cairo_fill_preserve(cr);
+    Colour(cr, 0xFFFFFF);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+// Dropping a colour: an arrow with its point at the top left corner (the hot
+// spot) and a colour square at its tail.
+void PaintDropCursor(cairo_t* cr)
+{
+    cairo_move_to(cr, 0.5, 0.5);
+    cairo_line_to(cr, 0.5, 17.5);
+    cairo_line_to(cr, 4.5, 13.5);
+    cairo_line_to(cr, 8.0, 20.5);
+    cairo_line_to(cr, 10.5, 19.5);
+    cairo_line_to(cr, 7.5, 12.5);
+    cairo_line_to(cr, 12.5, 12.5);
+    cairo_close_path(cr);
+    Colour(cr, 0x000000);
+    cairo_fill_preserve(cr);
+    Colour(cr, 0xFFFFFF);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, 14.5, 17.5, 12, 12);
+    Colour(cr, 0x2F6FCE);
+    cairo_fill_preserve(cr);
+    OutlinedStroke(cr, 1.0);
+}
+
+SImage Numbered(unsigned nId, EStore eStore, int nWidth, int nHeight, Painter paint, int xHotspot = 0,
+                int yHotspot = 0)
+{
+    SImage image{nullptr, nWidth, std::move(paint)};
+    image.eStore = eStore;
+    image.nId = nId;
+    image.nHeight = nHeight;
+    image.xHotspot = xHotspot;
+    image.yHotspot = yHotspot;
+    return image;
+}
+
 const std::vector<SImage>& Images()
 {
     static const std::vector<SImage> images = {
@@ -285,8 +633,77 @@ const std::vector<SImage>& Images()
         {"VornXUI\\DWZP\\gradradial.png", 20, PaintRadial},
         {"VornXUI\\DWZP\\gradrectangular.png", 20, PaintRectangular},
         {"VornXUI\\DWZP\\gradangular.png", 20, PaintAngular},
+        // Style icons: with transparency, and on light grey for mapped bitmaps.
+        Numbered(15909, EStore::Png, 16, 0, PaintSolidStyle),
+        Numbered(15909, EStore::BitmapOnGrey, 16, 0, PaintSolidStyle),
+        Numbered(15908, EStore::Png, 16, 0, PaintPatternStyle),
+        Numbered(15908, EStore::BitmapOnGrey, 16, 0, PaintPatternStyle),
+        Numbered(15907, EStore::Png, 16, 0, PaintGradientStyle),
+        Numbered(15907, EStore::BitmapOnGrey, 16, 0, PaintGradientStyle),
+        Numbered(15931, EStore::Png, 16, 0, PaintArtMediaStyle),
+        Numbered(15931, EStore::BitmapOnGrey, 16, 0, PaintArtMediaStyle),
+        Numbered(15914, EStore::Png, 16, 0, PaintTexture),
+        Numbered(15914, EStore::BitmapOnGrey, 16, 0, PaintTexture),
+        Numbered(15905, EStore::Bitmap, 16, 0, PaintTransparent),
+        Numbered(15912, EStore::Bitmap, 16, 0, PaintSwatchFlyout),
+        Numbered(15916, EStore::Bitmap, 20, 0, PaintRectangular),
+        Numbered(15917, EStore::Bitmap, 20, 0, PaintLinear),
+        Numbered(15918, EStore::Bitmap, 20, 0, PaintRadial),
+        Numbered(15919, EStore::Bitmap, 20, 0, PaintAngular),
+        Numbered(15922, EStore::Bitmap, 7, 7, PaintMidpointMarker),
+        Numbered(15923, EStore::Bitmap, 11, 11, PaintStopMarker),
+        Numbered(15929, EStore::BitmapOnBlack, 6, 9, PaintArrowRight),
+        Numbered(15930, EStore::BitmapOnBlack, 9, 6, PaintArrowBottom),
+        Numbered(15934, EStore::BitmapOnBlack, 7, 7, PaintPickerMarker),
+        Numbered(15951, EStore::Bitmap, 9, 13, PaintHueThumb),
+        Numbered(15937, EStore::Png, 16, 0, PaintRingTab),
+        Numbered(15939, EStore::Png, 16, 0, PaintSwatchesTab),
+        Numbered(15940, EStore::Png, 16, 0, PaintMapTab),
+        Numbered(15941, EStore::Png, 16, 0, PaintSlidersTab),
+        Numbered(32831, EStore::Png, 16, 0, [](cairo_t* cr) { PaintTriangle(cr, true); }),
+        Numbered(32832, EStore::Png, 16, 0, [](cairo_t* cr) { PaintTriangle(cr, false); }),
+        Numbered(15935, EStore::Icon, 16, 0, PaintPaneIcon),
+        Numbered(15900, EStore::Cursor, 32, 32, PaintDropCursor, 0, 0),
+        Numbered(15901, EStore::Cursor, 32, 32, PaintDropperCursor, 1, 30),
     };
     return images;
+}
+
+// --- Drawing and encoding ---------------------------------------------------
+
+struct SDrawn
+{
+    cairo_surface_t* surface = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+// Square images are painted on a 16-unit grid; the others in pixels at 100%.
+SDrawn Draw(const SImage& image, int scalePercent)
+{
+    SDrawn drawn;
+    const bool bSquare = image.nHeight == 0;
+    drawn.width = image.nUnits * scalePercent / 100;
+    drawn.height = (bSquare ? image.nUnits : image.nHeight) * scalePercent / 100;
+    drawn.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, drawn.width, drawn.height);
+    cairo_t* cr = cairo_create(drawn.surface);
+    if (image.eStore == EStore::BitmapOnGrey || image.eStore == EStore::BitmapOnBlack)
+    {
+        Colour(cr, image.eStore == EStore::BitmapOnGrey ? 0xC0C0C0 : 0x000000);
+        cairo_paint(cr);
+    }
+    if (bSquare)
+    {
+        cairo_scale(cr, drawn.width / 16.0, drawn.height / 16.0);
+    }
+    else
+    {
+        cairo_scale(cr, scalePercent / 100.0, scalePercent / 100.0);
+    }
+    image.paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(drawn.surface);
+    return drawn;
 }
 
 void PutLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
@@ -298,7 +715,7 @@ void PutLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int b
 }
 
 // A bottom-up 32-bit bitmap whose fourth byte is straight (not pre-multiplied) alpha.
-bool WriteBmp(cairo_surface_t* surface, const std::filesystem::path& path)
+std::vector<unsigned char> EncodeBmp(cairo_surface_t* surface)
 {
     const int w = cairo_image_surface_get_width(surface);
     const int h = cairo_image_surface_get_height(surface);
@@ -336,45 +753,152 @@ bool WriteBmp(cairo_surface_t* surface, const std::filesystem::path& path)
             out.push_back(static_cast<unsigned char>(a));
         }
     }
+    return out;
+}
+
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* out = static_cast<std::vector<unsigned char>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+std::vector<unsigned char> EncodePng(cairo_surface_t* surface)
+{
+    std::vector<unsigned char> out;
+    if (cairo_surface_write_to_png_stream(surface, AppendBytes, &out) != CAIRO_STATUS_SUCCESS)
+    {
+        out.clear();
+    }
+    return out;
+}
+
+bool IsBitmapStore(const SImage& image)
+{
+    if (image.eStore == EStore::Path)
+    {
+        const std::string path = image.pszPath;
+        return path.size() > 4 && path.compare(path.size() - 4, 4, ".bmp") == 0;
+    }
+    return image.eStore == EStore::Bitmap || image.eStore == EStore::BitmapOnGrey ||
+           image.eStore == EStore::BitmapOnBlack;
+}
+
+std::vector<unsigned char> Encode(const SImage& image, int scalePercent)
+{
+    SDrawn drawn = Draw(image, scalePercent);
+    std::vector<unsigned char> bytes =
+        IsBitmapStore(image) ? EncodeBmp(drawn.surface) : EncodePng(drawn.surface);
+    cairo_surface_destroy(drawn.surface);
+    return bytes;
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return !bytes.empty() && static_cast<bool>(file);
+}
+
+std::string SlashPath(const char* pszPath)
+{
+    std::string relative = pszPath;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return relative;
+}
+
+// The scales an image is stored at.
+std::vector<int> Scales(const SImage& image)
+{
+    return image.eStore == EStore::Path ? std::vector<int>{100, 200} : std::vector<int>{100};
+}
+
+const char* KindName(const SImage& image)
+{
+    switch (image.eStore)
+    {
+        case EStore::Path:
+            return IsBitmapStore(image) ? "PathBitmap" : "PathPng";
+        case EStore::Png:
+            return "Png";
+        case EStore::Cursor:
+            return "Cursor";
+        case EStore::Icon:
+            return "Icon";
+        default:
+            return "Bitmap";
+    }
+}
+
+// The C++ source: one byte array per stored image and a table naming them.
+bool WriteSource(const std::filesystem::path& path)
+{
+    std::ostringstream arrays;
+    std::ostringstream table;
+    int index = 0;
+    for (const SImage& image : Images())
+    {
+        for (int scale : Scales(image))
+        {
+            const std::vector<unsigned char> bytes = Encode(image, scale);
+            if (bytes.empty())
+            {
+                std::fprintf(stderr, "image generator: cannot encode image %d\n", index);
+                return false;
+            }
+            arrays << "const unsigned char kImage" << index << "[] = {";
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+            {
+                arrays << (i % 20 == 0 ? "\n    " : " ") << static_cast<unsigned>(bytes[i]) << ",";
+            }
+            arrays << "\n};\n";
+            table << "    {EGeneratedKind::" << KindName(image) << ", ";
+            if (image.eStore == EStore::Path)
+            {
+                std::string escaped;
+                for (char c : std::string(image.pszPath))
+                {
+                    escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+                }
+                table << "L\"" << scale << "\\\\" << escaped << "\", 0, ";
+            }
+            else
+            {
+                table << "nullptr, " << image.nId << ", ";
+            }
+            table << image.xHotspot << ", " << image.yHotspot << ", kImage" << index << ", sizeof(kImage"
+                  << index << ")},\n";
+            ++index;
+        }
+    }
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream file(path);
+    file << "// Written by the image generator at build time; not kept in the repository.\n"
+         << "#include \"GeneratedImages.h\"\n\nnamespace\n{\n"
+         << arrays.str() << "} // namespace\n\nconst SGeneratedImage g_aGeneratedImages[] = {\n"
+         << table.str() << "};\n\nconst unsigned g_nGeneratedImages = " << index << ";\n";
     return static_cast<bool>(file);
 }
 
-bool Render(const SImage& image, int scalePercent, const std::filesystem::path& outRoot)
+bool WriteFiles(const std::filesystem::path& outRoot)
 {
-    const int edge = image.nUnits * scalePercent / 100;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, edge, edge);
-    cairo_t* cr = cairo_create(surface);
-    // The painters draw on a 16 x 16 grid.
-    cairo_scale(cr, edge / 16.0, edge / 16.0);
-    image.paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-
-    std::string relative = image.pszPath;
-    for (char& c : relative)
+    bool ok = true;
+    for (const SImage& image : Images())
     {
-        if (c == '\\')
+        if (image.eStore != EStore::Path)
         {
-            c = '/';
+            continue;
         }
-    }
-    const std::filesystem::path path = outRoot / std::to_string(scalePercent) / relative;
-    std::filesystem::create_directories(path.parent_path());
-    bool ok = false;
-    if (path.extension() == ".bmp")
-    {
-        ok = WriteBmp(surface, path);
-    }
-    else
-    {
-        ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    }
-    cairo_surface_destroy(surface);
-    if (!ok)
-    {
-        std::fprintf(stderr, "image generator: cannot write %s\n", path.c_str());
+        for (int scale : Scales(image))
+        {
+            const std::filesystem::path path = outRoot / std::to_string(scale) / SlashPath(image.pszPath);
+            if (!WriteFile(path, Encode(image, scale)))
+            {
+                std::fprintf(stderr, "image generator: cannot write %s\n", path.c_str());
+                ok = false;
+            }
+        }
     }
     return ok;
 }
@@ -384,7 +908,7 @@ bool Render(const SImage& image, int scalePercent, const std::filesystem::path& 
 // one picture to look at when changing a painter.
 bool WriteContactSheet(const std::filesystem::path& path)
 {
-    const int cell = 20 * 2 * 4 + 16;
+    const int cell = 32 * 2 * 4 + 16;
     const int count = static_cast<int>(Images().size());
     cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cell * count, cell);
     cairo_t* cr = cairo_create(sheet);
@@ -392,21 +916,15 @@ bool WriteContactSheet(const std::filesystem::path& path)
     cairo_paint(cr);
     for (int i = 0; i < count; ++i)
     {
-        const SImage& image = Images()[static_cast<std::size_t>(i)];
-        const int edge = image.nUnits * 2;
-        cairo_surface_t* one = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, edge, edge);
-        cairo_t* oneCr = cairo_create(one);
-        cairo_scale(oneCr, edge / 16.0, edge / 16.0);
-        image.paint(oneCr);
-        cairo_destroy(oneCr);
+        SDrawn one = Draw(Images()[static_cast<std::size_t>(i)], 200);
         cairo_save(cr);
         cairo_translate(cr, i * cell + 8, 8);
         cairo_scale(cr, 4, 4);
-        cairo_set_source_surface(cr, one, 0, 0);
+        cairo_set_source_surface(cr, one.surface, 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
         cairo_paint(cr);
         cairo_restore(cr);
-        cairo_surface_destroy(one);
+        cairo_surface_destroy(one.surface);
     }
     cairo_destroy(cr);
     const bool ok = cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
@@ -420,19 +938,17 @@ int main(int argc, char** argv)
     {
         return WriteContactSheet(argv[2]) ? 0 : 1;
     }
-    if (argc != 2)
+    const bool bSource = argc == 4 && std::string(argv[2]) == "--source";
+    if (argc != 2 && !bSource)
     {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n       %s --sheet FILE.png\n", argv[0], argv[0]);
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [--source FILE.cpp]\n       %s --sheet FILE.png\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    const std::filesystem::path outRoot = argv[1];
-    bool ok = true;
-    for (const SImage& image : Images())
+    bool ok = WriteFiles(argv[1]);
+    if (bSource)
     {
-        for (int scale : {100, 200})
-        {
-            ok = Render(image, scale, outRoot) && ok;
-        }
+        ok = WriteSource(argv[3]) && ok;
     }
     return ok ? 0 : 1;
 }
