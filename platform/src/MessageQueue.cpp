@@ -194,7 +194,9 @@ BOOL GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
     {
         if (PeekMessageW(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE))
             return lpMsg->message != WM_QUIT ? TRUE : FALSE;
-        if (nFruitlessWaits++ < 100 && WaitForMoreWork())
+        // On screen a wait may end for events that queue nothing (a window
+        // exposed, the pointer entering); only a headless loop gives up.
+        if ((manager.m_bRealTimeClock || nFruitlessWaits++ < 100) && WaitForMoreWork())
             continue;
         break;
     }
