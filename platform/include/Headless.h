@@ -44,15 +44,20 @@ void HeadlessReset();
 // brush.
 struct SPaintHooks
 {
-    // A device context for painting a window's client area, clipped to rcPaint
-    // (client coordinates), and its release.
-    HDC (*pfnBeginPaint)(HWND hWnd, const RECT& rcPaint) = nullptr;
+    // A device context for painting a window's client area, clipped to the
+    // update rectangles (client coordinates; rcPaint is their bounds), and
+    // its release.
+    HDC (*pfnBeginPaint)
+    (HWND hWnd, const RECT& rcPaint, const RECT* pUpdateRects, UINT nUpdateRects) = nullptr;
     void (*pfnEndPaint)(HWND hWnd, HDC hdc) = nullptr;
     // Fills the part of the client area being painted with a brush; returns
     // whether it did.
     BOOL (*pfnFillBackground)(HWND hWnd, HDC hdc, HBRUSH hBrush) = nullptr;
     // The brush DefWindowProc answers to WM_CTLCOLOR... messages.
     HBRUSH (*pfnDefaultControlBrush)(UINT nMessage, HDC hdc) = nullptr;
+    // Draws the frame the window's style implies (DefWindowProc's WM_NCPAINT
+    // and WM_NCACTIVATE), in the active or inactive colours.
+    void (*pfnPaintFrame)(HWND hWnd, BOOL bActive) = nullptr;
 };
 void SetPaintHooks(const SPaintHooks& hooks);
 const SPaintHooks& GetPaintHooks();

@@ -139,7 +139,21 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
                 SetFocus(hWnd);
             return 0;
         case WM_NCACTIVATE:
+        {
+            // The caption changes colour at once.
+            const SPaintHooks& hooks = GetPaintHooks();
+            if (hooks.pfnPaintFrame != nullptr && (pRecord->dwStyle & WS_CAPTION) == WS_CAPTION &&
+                manager.IsVisibleOnScreen(*pRecord))
+                hooks.pfnPaintFrame(hWnd, wParam != FALSE ? TRUE : FALSE);
             return TRUE;
+        }
+        case WM_NCPAINT:
+        {
+            const SPaintHooks& hooks = GetPaintHooks();
+            if (hooks.pfnPaintFrame != nullptr)
+                hooks.pfnPaintFrame(hWnd, manager.m_hActive == hWnd ? TRUE : FALSE);
+            return 0;
+        }
         case WM_CANCELMODE:
             if (manager.m_hCapture == hWnd)
                 ReleaseCapture();

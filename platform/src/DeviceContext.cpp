@@ -5,6 +5,7 @@
 #include "Dc.h"
 #include "FontEngine.h"
 #include "LastError.h"
+#include "Screen.h"
 #include "StockObjects.h"
 #include "WinUser.h"
 
@@ -311,7 +312,7 @@ int GetDeviceCaps(HDC hdc, int index)
             return RC_BITBLT | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
         case LOGPIXELSX:
         case LOGPIXELSY:
-            return 96;
+            return GetSystemDpi();
         case SHADEBLENDCAPS:
             return SB_CONST_ALPHA | SB_PIXEL_ALPHA;
         default:

@@ -57,6 +57,10 @@ struct SDeviceContext : SGdiRecord
     bool bHasBaseClip = false;
     std::vector<RECT> baseClip;
 
+    // Brings the pixels up to date before they are read or drawn on: the
+    // screen's device context composes the windows here.
+    void (*pfnRefresh)(cairo_surface_t* pSurface) = nullptr;
+
     SDcState state;
     std::vector<SDcState> savedStates;
 
@@ -66,6 +70,12 @@ struct SDeviceContext : SGdiRecord
     std::unique_ptr<CDC> pTemporaryDC;
 
     cairo_surface_t* Surface() const;
+    cairo_surface_t* RefreshedSurface()
+    {
+        if (pfnRefresh != nullptr && pSurface != nullptr)
+            pfnRefresh(pSurface);
+        return Surface();
+    }
     SBitmapRecord* Dib() const;
     // Logical to surface coordinates.
     LONG OffsetX() const { return state.ptViewportOrigin.x - state.ptWindowOrigin.x + ptOrigin.x; }
@@ -99,7 +109,7 @@ class CDcPixels : public CSurfacePixels
 {
 public:
     CDcPixels(SDeviceContext& dc, const RECT& rcTouched, bool bWrite)
-        : CSurfacePixels(dc.Surface(), dc.Dib(), rcTouched, bWrite)
+        : CSurfacePixels(dc.RefreshedSurface(), dc.Dib(), rcTouched, bWrite)
     {
     }
 };

@@ -19,6 +19,32 @@ RECT ClientBounds(const SWindowRecord& record)
     return {0, 0, record.rcClient.right - record.rcClient.left, record.rcClient.bottom - record.rcClient.top};
 }
 
+// The whole window in its client coordinates.
+RECT WindowBoundsInClient(const SWindowRecord& record)
+{
+    return {-record.rcClient.left, -record.rcClient.top,
+            record.rcWindow.right - record.rcWindow.left - record.rcClient.left,
+            record.rcWindow.bottom - record.rcWindow.top - record.rcClient.top};
+}
+
+bool HasNonClientArea(const SWindowRecord& record)
+{
+    return record.rcClient.left != 0 || record.rcClient.top != 0 ||
+           record.rcClient.right != record.rcWindow.right - record.rcWindow.left ||
+           record.rcClient.bottom != record.rcWindow.bottom - record.rcWindow.top;
+}
+
+// Sends WM_NCPAINT when the frame awaits painting. Windows without a frame
+// have nothing to paint there and are not troubled with the message.
+void PaintFrameNow(HWND hWnd)
+{
+    SWindowRecord* pRecord = CWindowManager::Get().FindQuiet(hWnd);
+    if (pRecord == nullptr || !pRecord->bFrameNeeded)
+        return;
+    pRecord->bFrameNeeded = false;
+    SendMessageW(hWnd, WM_NCPAINT, 1, 0);
+}
+
 bool IncludesChildren(const SWindowRecord& record, UINT nFlags)
 {
     if ((nFlags & RDW_ALLCHILDREN) != 0)
@@ -37,8 +63,12 @@ void SendEraseNow(HWND hWnd)
     if (pRecord == nullptr || !pRecord->bEraseNeeded)
         return;
     pRecord->bEraseNeeded = false;
-    const RECT rcBounds = BoundingRect(pRecord->updateRects);
-    HDC hdc = g_paintHooks.pfnBeginPaint != nullptr ? g_paintHooks.pfnBeginPaint(hWnd, rcBounds) : nullptr;
+    const std::vector<RECT> updateRects = pRecord->updateRects;
+    const RECT rcBounds = BoundingRect(updateRects);
+    HDC hdc = g_paintHooks.pfnBeginPaint != nullptr
+                  ? g_paintHooks.pfnBeginPaint(hWnd, rcBounds, updateRects.data(),
+                                               static_cast<UINT>(updateRects.size()))
+                  : nullptr;
     SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
     if (hdc != nullptr && g_paintHooks.pfnEndPaint != nullptr)
         g_paintHooks.pfnEndPaint(hWnd, hdc);
@@ -63,6 +93,13 @@ void ApplyRedraw(HWND hWnd, const std::vector<RECT>& rects, UINT nFlags, bool bT
     }
     if ((nFlags & RDW_INTERNALPAINT) != 0 && bCanPaint)
         pRecord->bInternalPaint = true;
+    if ((nFlags & RDW_INVALIDATE) != 0 && (nFlags & RDW_FRAME) != 0 && bCanPaint &&
+        HasNonClientArea(*pRecord))
+    {
+        const std::vector<RECT> inWindow = CombineRectLists(rects, {WindowBoundsInClient(*pRecord)}, RGN_AND);
+        if (!CombineRectLists(inWindow, {rcClient}, RGN_DIFF).empty())
+            pRecord->bFrameNeeded = true;
+    }
     if ((nFlags & RDW_VALIDATE) != 0)
     {
         pRecord->updateRects = CombineRectLists(pRecord->updateRects, clipped, RGN_DIFF);
@@ -70,6 +107,8 @@ void ApplyRedraw(HWND hWnd, const std::vector<RECT>& rects, UINT nFlags, bool bT
             pRecord->bEraseNeeded = false;
         if ((nFlags & RDW_NOINTERNALPAINT) != 0)
             pRecord->bInternalPaint = false;
+        if ((nFlags & RDW_NOFRAME) != 0)
+            pRecord->bFrameNeeded = false;
     }
     if (!IncludesChildren(*pRecord, bTopCall ? nFlags : (nFlags & ~static_cast<UINT>(RDW_NOCHILDREN))))
         return;
@@ -97,6 +136,10 @@ void PaintNow(HWND hWnd, bool bChildren, bool bEraseOnly)
     SWindowRecord* pRecord = manager.FindQuiet(hWnd);
     if (pRecord == nullptr || !CanPaint(manager, *pRecord))
         return;
+    PaintFrameNow(hWnd);
+    pRecord = manager.FindQuiet(hWnd);
+    if (pRecord == nullptr)
+        return;
     if (bEraseOnly)
         SendEraseNow(hWnd);
     else if (HasPendingPaint(*pRecord))
@@ -117,12 +160,21 @@ bool FindPaintInTree(CWindowManager& manager, HWND hWnd, HWND hFilter, HWND& hFo
     if (pRecord == nullptr || (pRecord->dwStyle & WS_VISIBLE) == 0 || (pRecord->dwStyle & WS_MINIMIZE) != 0 ||
         pRecord->bRedrawDisabled)
         return false;
+    if (pRecord->bFrameNeeded)
+    {
+        // The frame is painted at once, as the loop comes by; it never
+        // makes a WM_PAINT of its own.
+        PaintFrameNow(hWnd);
+        pRecord = manager.FindQuiet(hWnd);
+        if (pRecord == nullptr || (pRecord->dwStyle & WS_VISIBLE) == 0)
+            return false;
+    }
     if (HasPendingPaint(*pRecord) && (hFilter == nullptr || hFilter == hWnd || IsChild(hFilter, hWnd)))
     {
         hFound = hWnd;
         return true;
     }
-    for (HWND hChild : pRecord->children)
+    for (HWND hChild : std::vector<HWND>(pRecord->children))
     {
         if (FindPaintInTree(manager, hChild, hFilter, hFound))
             return true;
@@ -152,6 +204,7 @@ void DiscardPendingPaint(SWindowRecord& record)
     record.updateRects.clear();
     record.bEraseNeeded = false;
     record.bInternalPaint = false;
+    record.bFrameNeeded = false;
 }
 
 bool FindPaintMessage(HWND hFilter, MSG& msg)
@@ -189,6 +242,8 @@ BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags
         rects = GetRegionRects(hrgnUpdate);
     else if (lprcUpdate != nullptr)
         rects.push_back(*lprcUpdate);
+    else if ((flags & RDW_FRAME) != 0)
+        rects.push_back(WindowBoundsInClient(*pRecord));
     else
         rects.push_back(ClientBounds(*pRecord));
     ApplyRedraw(hWnd, rects, flags, true);
@@ -266,11 +321,21 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     if (pRecord == nullptr || lpPaint == nullptr)
         return nullptr;
     *lpPaint = PAINTSTRUCT{};
-    lpPaint->rcPaint = BoundingRect(pRecord->updateRects);
+    if (pRecord->bFrameNeeded)
+    {
+        PaintFrameNow(hWnd);
+        pRecord = CWindowManager::Get().Find(hWnd);
+        if (pRecord == nullptr)
+            return nullptr;
+    }
+    const std::vector<RECT> updateRects = pRecord->updateRects;
+    lpPaint->rcPaint = BoundingRect(updateRects);
     const bool bErase = pRecord->bEraseNeeded;
     DiscardPendingPaint(*pRecord);
-    HDC hdc =
-        g_paintHooks.pfnBeginPaint != nullptr ? g_paintHooks.pfnBeginPaint(hWnd, lpPaint->rcPaint) : nullptr;
+    HDC hdc = g_paintHooks.pfnBeginPaint != nullptr
+                  ? g_paintHooks.pfnBeginPaint(hWnd, lpPaint->rcPaint, updateRects.data(),
+                                               static_cast<UINT>(updateRects.size()))
+                  : nullptr;
     lpPaint->hdc = hdc;
     if (bErase)
     {
@@ -293,10 +358,12 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
 
 void InvalidateWholeWindow(HWND hWnd, bool bErase)
 {
-    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | (bErase ? RDW_ERASE : 0u));
+    RedrawWindow(hWnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | (bErase ? RDW_ERASE : 0u));
 }
 
 void InvalidateParentArea(HWND hParent, const RECT& rcInParentClient)
 {
-    RedrawWindow(hParent, &rcInParentClient, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(hParent, &rcInParentClient, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

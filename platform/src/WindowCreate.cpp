@@ -325,6 +325,8 @@ BOOL DestroyWindow(HWND hWnd)
         }
     }
 
+    if (SWindowRecord* pDying = manager.FindQuiet(hWnd); pDying != nullptr && pDying->hParent == nullptr)
+        ScreenWindowDestroyed(hWnd);
     SendDestroyMessages(manager, hWnd);
     FreeWindowTree(manager, hWnd);
     return TRUE;

@@ -311,6 +311,8 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
     pRecord = manager.FindQuiet(hWnd);
     if (pRecord == nullptr)
         return TRUE;
+    if (pRecord->hParent == nullptr && bChanged)
+        ScreenWindowChanged(hWnd);
     const RECT& rcClient = pRecord->rcClient;
     WINDOWPOS changed{hWnd,
                       position.hwndInsertAfter,

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CWnd;
+typedef struct _cairo_surface cairo_surface_t;
 
 struct SWindowClass
 {
@@ -81,6 +82,11 @@ struct SWindowRecord
     bool bEraseNeeded = false;
     bool bInternalPaint = false;
     bool bRedrawDisabled = false; // WM_SETREDRAW FALSE
+    bool bFrameNeeded = false;    // the non-client area awaits WM_NCPAINT
+
+    // The pixels of a top-level window (children draw into their top-level
+    // window's), made when first drawn into.
+    std::shared_ptr<cairo_surface_t> pSurface;
 
     bool bDestroying = false;
     bool bDestroyMessagesSent = false;
@@ -223,6 +229,10 @@ void RecalculateClient(HWND hWnd);
 // of its parent that a window uncovered.
 void InvalidateWholeWindow(HWND hWnd, bool bErase);
 void InvalidateParentArea(HWND hParent, const RECT& rcInParentClient);
+// Tell the screen (its composition and the on-screen backend) that a
+// top-level window was placed, shown or hidden, or is going away.
+void ScreenWindowChanged(HWND hWnd);
+void ScreenWindowDestroyed(HWND hWnd);
 // Drops everything queued for a window that is going away.
 void PurgeQueuedMessages(HWND hWnd);
 void KillWindowTimers(HWND hWnd);

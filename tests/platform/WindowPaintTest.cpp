@@ -185,8 +185,9 @@ SHookRecord& HookRecord()
 TEST_F(CPaint, TheDrawingHooksSeeEachPaint)
 {
     HookRecord() = {};
+    const SPaintHooks installed = GetPaintHooks();
     SPaintHooks hooks;
-    hooks.pfnBeginPaint = [](HWND, const RECT& rcPaint) -> HDC
+    hooks.pfnBeginPaint = [](HWND, const RECT& rcPaint, const RECT*, UINT) -> HDC
     {
         HookRecord().begun.emplace_back(rcPaint);
         return reinterpret_cast<HDC>(static_cast<ULONG_PTR>(0xDC));
@@ -212,7 +213,7 @@ TEST_F(CPaint, TheDrawingHooksSeeEachPaint)
     ASSERT_NE(s_nAtom, 0);
     const HWND hWnd = CreateTopLevel({300, 300, 340, 330}, WS_POPUP | WS_VISIBLE, L"TestBrushBackground");
     PumpMessages();
-    SetPaintHooks({});
+    SetPaintHooks(installed);
 
     ASSERT_EQ(HookRecord().begun.size(), 1u);
     EXPECT_EQ(HookRecord().begun.front(), CRect(0, 0, 40, 30));
