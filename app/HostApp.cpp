@@ -26,7 +26,7 @@ CHostApp::CHostApp(SHostOptions options) : m_options(std::move(options))
 {
     m_pAppContext.Attach(new CHostAppContext(m_materials));
     m_pExecutionContext.Attach(new CHostExecutionContext);
-    m_pRegistry.Attach(new CHostRegistry(m_settings));
+    m_pRegistry.Attach(new CHostRegistry(*m_pSettings));
     if (m_options.configDir.empty())
         m_options.configDir = DefaultConfigDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (m_options.dataDir.empty())
@@ -39,7 +39,7 @@ CHostApp::~CHostApp()
     if (::IsWindow(m_frame.m_hWnd))
         m_frame.DestroyWindow();
     SetProcessSettingsStore(nullptr);
-    m_settings.Save();
+    m_pSettings->Save();
 }
 
 bool CHostApp::Start(std::string& strError)
@@ -53,9 +53,9 @@ bool CHostApp::Start(std::string& strError)
     }
     // A damaged settings file is moved aside and reported by the store; the
     // program starts with empty settings rather than not at all.
-    m_settings.Open(m_options.configDir / kSettingsFileName);
-    m_settings.SetAutoSave(true);
-    SetProcessSettingsStore(&m_settings);
+    m_pSettings->Open(m_options.configDir / kSettingsFileName);
+    m_pSettings->SetAutoSave(true);
+    SetProcessSettingsStore(m_pSettings);
 
     if (!m_frame.Create(kFrameRect))
     {
@@ -166,7 +166,7 @@ int CHostApp::RunMessageLoop()
 nlohmann::json CHostApp::DumpState()
 {
     nlohmann::json state = m_materials.ToJson();
-    state["registry"] = m_settings.ExportJson();
+    state["registry"] = m_pSettings->ExportJson();
     state["events"] = m_pExecutionContext->Provider().EventRecorder().Events();
     return state;
 }

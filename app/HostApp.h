@@ -35,7 +35,7 @@ public:
 
     CHostMaterials& Materials() { return m_materials; }
     CHostFrame& Frame() { return m_frame; }
-    CSettingsStore& Settings() { return m_settings; }
+    CSettingsStore& Settings() { return *m_pSettings; }
     CHostExecutionContext& ExecutionContext() { return *m_pExecutionContext; }
     // The palette's pane, once it is docked (null when it could not be made).
     CWnd* Pane() const { return m_pPane; }
@@ -59,7 +59,7 @@ private:
     void StopPalette();
 
     SHostOptions m_options;
-    CSettingsStore m_settings;
+    std::shared_ptr<CSettingsStore> m_pSettings = std::make_shared<CSettingsStore>();
     CHostMaterials m_materials;
     CHostFrame m_frame{m_materials};
     CComPtr<CHostAppContext> m_pAppContext;

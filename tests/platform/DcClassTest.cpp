@@ -172,9 +172,6 @@ TEST(DcClass, HooksHandTheWindowManagerRealFontsAndDeviceContexts)
     EXPECT_EQ(units.cy, measured.cy);
     CTestCanvas canvas(2, 2);
     EXPECT_EQ(AfxDCFromHandle(canvas.Dc()), CDC::FromHandle(canvas.Dc()));
-    SetDialogFontUnitsHook(nullptr);
-    SetDialogFontHook(nullptr);
-    AfxSetDCFromHandleHook(nullptr);
 
     // The default background fill and control colours.
     EXPECT_TRUE(FillPaintBackground(nullptr, canvas.Dc(),

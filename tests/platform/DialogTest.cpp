@@ -1,7 +1,9 @@
 // Dialogs from templates: modal loops driven by the responder, keyboard
 // navigation, dialog units, child dialogs, failures.
 #include "CommonDialogs.h"
+#include "Dc.h"
 #include "Dialog.h"
+#include "DialogTemplate.h"
 #include "Input.h"
 #include "Responder.h"
 #include "TestControls.h"
@@ -252,7 +254,13 @@ TEST_F(CDialogs, ArrowsMoveWithinAGroup)
 
 TEST_F(CDialogs, DialogUnitsFollowTheFont)
 {
-    // An 8-point font gives 6 x 13 base units: x * 6 / 4 and y * 13 / 8.
+    // Without the drawing layer's measured fonts an 8-point font gives 6 x 13
+    // base units: x * 6 / 4 and y * 13 / 8.
+    SetDialogFontUnitsHook(nullptr);
+    struct SRestore
+    {
+        ~SRestore() { InstallDrawingHooks(); }
+    } restore;
     m_template.dwStyle |= WS_VISIBLE;
     CNameDialog dialog(&m_template);
     ASSERT_TRUE(dialog.CreateIndirect(&m_template, CWnd::FromHandle(m_hOwner)));

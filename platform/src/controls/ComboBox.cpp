@@ -571,6 +571,12 @@ LRESULT ComboBoxProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
         return HandleComboMessage(hWnd, state, nMessage, wParam, lParam);
     switch (nMessage)
     {
+        case WM_NCCREATE:
+            // Scroll bar styles are for the drop-down list; the face has no
+            // scroll bars of its own.
+            SetWindowLongW(hWnd, GWL_STYLE,
+                           static_cast<LONG>(StyleOf(hWnd) & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL)));
+            return DefWindowProcW(hWnd, nMessage, wParam, lParam);
         case WM_CREATE:
         {
             const auto* pCreate = reinterpret_cast<const CREATESTRUCTW*>(lParam);
