@@ -1,10 +1,12 @@
 #include "ScriptRunner.h"
 
 #include "Headless.h"
+#include "Gdi.h"
 #include "Input.h"
 #include "Utf8.h"
 #include "WindowTree.h"
 
+#include <cstdio>
 #include <istream>
 #include <ostream>
 
@@ -79,7 +81,7 @@ constexpr const char* kUsage =
     "commands: size W H | move X Y | click X Y [left|right|middle] [double] [shift|ctrl|alt]... | "
     "drag X1 Y1 X2 Y2 [left|right|middle] | key NAME | type TEXT | wait MS | "
     "answer messagebox|file|menu|dialog VALUE | screenshot FILE | dump-state | "
-    "dump-windows | expect-state PATH VALUE | expect-window ID FIELD VALUE";
+    "dump-windows | expect-state PATH VALUE | expect-window ID FIELD VALUE | expect-colour X Y #RRGGBB";
 
 } // namespace
 
@@ -190,6 +192,8 @@ bool CScriptRunner::RunCommand(const SScriptLine& line, std::string& strMessage)
         return ExpectState(line, strMessage);
     if (strCommand == "expect-window")
         return ExpectWindow(line, strMessage);
+    if (strCommand == "expect-colour" || strCommand == "expect-color")
+        return ExpectColour(line, strMessage);
 
     bool bOk = false;
     if (m_host.RunHostCommand(line, bOk, strMessage))
@@ -417,6 +421,40 @@ bool CScriptRunner::ExpectWindow(const SScriptLine& line, std::string& strMessag
     {
         strMessage = "window " + line.args[0] + " " + strField + " is " + pFound->dump() + ", expected " +
                      expected.dump();
+        return false;
+    }
+    return true;
+}
+
+bool CScriptRunner::ExpectColour(const SScriptLine& line, std::string& strMessage)
+{
+    const std::optional<POINT> pt =
+        line.args.size() == 3 ? ParsePoint(line.args[0], line.args[1]) : std::nullopt;
+    const std::string strExpected = line.args.size() == 3 ? line.args[2] : std::string();
+    unsigned int nRed = 0, nGreen = 0, nBlue = 0;
+    char chExtra = 0;
+    if (!pt || std::sscanf(strExpected.c_str(), "#%2x%2x%2x%c", &nRed, &nGreen, &nBlue, &chExtra) != 3 ||
+        strExpected.size() != 7)
+    {
+        strMessage = "needs X Y and a colour #RRGGBB";
+        return false;
+    }
+    // What a person would see there: the screen with every window on it.
+    HDC hScreen = GetDC(nullptr);
+    const COLORREF clrSeen = GetPixel(hScreen, pt->x, pt->y);
+    ReleaseDC(nullptr, hScreen);
+    if (clrSeen == CLR_INVALID)
+    {
+        strMessage = "the point is not on the screen";
+        return false;
+    }
+    char szSeen[8];
+    std::snprintf(szSeen, sizeof(szSeen), "#%02X%02X%02X", GetRValue(clrSeen), GetGValue(clrSeen),
+                  GetBValue(clrSeen));
+    if (clrSeen != RGB(nRed, nGreen, nBlue))
+    {
+        strMessage = "the screen at " + line.args[0] + " " + line.args[1] + " is " + szSeen + ", expected " +
+                     strExpected;
         return false;
     }
     return true;

@@ -47,6 +47,7 @@ private:
     bool Answer(const SScriptLine& line, std::string& strMessage);
     bool ExpectState(const SScriptLine& line, std::string& strMessage);
     bool ExpectWindow(const SScriptLine& line, std::string& strMessage);
+    bool ExpectColour(const SScriptLine& line, std::string& strMessage);
 
     IScriptHost& m_host;
     std::ostream& m_out;

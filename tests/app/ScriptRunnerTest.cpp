@@ -1,6 +1,7 @@
 #include "ScriptRunner.h"
 
 #include "CommonDialogs.h"
+#include "Gdi.h"
 #include "Input.h"
 #include "WindowTestSupport.h"
 
@@ -175,6 +176,24 @@ TEST_F(ScriptRunnerTest, ExpectWindowChecksAFieldOfTheWindowWithAnIdentifier)
     EXPECT_EQ(m_runner.Error(), "script line 1: expect-window: no window has the identifier 15241");
     EXPECT_FALSE(Play("expect-window 15240 colour red\n"));
     EXPECT_FALSE(Play("expect-window x visible true\n"));
+}
+
+TEST_F(ScriptRunnerTest, ExpectColourReadsTheScreenAsAPersonSeesIt)
+{
+    // The child fills its client area (110, 70)-(160, 110) with red.
+    HDC hdc = GetDC(m_hChild);
+    const RECT rc{0, 0, 50, 40};
+    HBRUSH hRed = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(hdc, &rc, hRed);
+    DeleteObject(hRed);
+    ReleaseDC(m_hChild, hdc);
+    EXPECT_TRUE(Play("expect-colour 120 80 #FF0000\n")) << m_runner.Error();
+    EXPECT_FALSE(Play("expect-colour 120 80 #00FF00\n"));
+    EXPECT_EQ(m_runner.Error(),
+              "script line 1: expect-colour: the screen at 120 80 is #FF0000, expected #00FF00");
+    EXPECT_FALSE(Play("expect-colour 120 80 red\n"));
+    EXPECT_FALSE(Play("expect-colour 120 80 #FF00001\n"));
+    EXPECT_FALSE(Play("expect-colour -5 80 #FF0000\n"));
 }
 
 TEST_F(ScriptRunnerTest, BadLinesStopTheScriptWithAClearMessage)
