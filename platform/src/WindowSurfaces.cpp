@@ -453,6 +453,93 @@ void RegisterScreenDC(HDC hdc)
     WindowDCs()[hdc] = SWindowDC{};
 }
 
+int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT* prcClip, HRGN hrgnUpdate,
+                   LPRECT prcUpdate, UINT flags)
+{
+    CWindowManager& manager = CWindowManager::Get();
+    const SWindowRecord* pRecord = manager.Find(hWnd);
+    if (pRecord == nullptr || (hrgnUpdate != nullptr && !IsRegionHandle(hrgnUpdate)))
+        return RGN_ERROR;
+    const RECT rcClient{0, 0, pRecord->rcClient.right - pRecord->rcClient.left,
+                        pRecord->rcClient.bottom - pRecord->rcClient.top};
+    RECT rcScroll = rcClient;
+    RECT rcClip = rcClient;
+    if (prcScroll != nullptr && !IntersectRect(&rcScroll, &rcClient, prcScroll))
+        rcScroll = {};
+    if (prcClip != nullptr && !IntersectRect(&rcClip, &rcClient, prcClip))
+        rcClip = {};
+
+    SDrawableOptions options;
+    options.bClipChildren = (pRecord->dwStyle & WS_CLIPCHILDREN) != 0;
+    options.bClipSiblings = (pRecord->dwStyle & WS_CLIPSIBLINGS) != 0;
+    const SDrawableArea area = DrawableArea(hWnd, options);
+    const std::vector<RECT> visible = Offset(area.rects, -area.ptOrigin.x, -area.ptOrigin.y);
+    // Pixels move only where both their old and their new place can be seen.
+    const std::vector<RECT> sources = CombineRectLists(visible, {rcScroll}, RGN_AND);
+    std::vector<RECT> moved = CombineRectLists(Offset(sources, dx, dy), visible, RGN_AND);
+    moved = CombineRectLists(moved, {rcClip}, RGN_AND);
+    if (!moved.empty() && (dx != 0 || dy != 0))
+    {
+        HDC hdc = GetDCEx(hWnd, nullptr, DCX_CACHE);
+        if (hdc != nullptr)
+        {
+            HRGN hMoved = CreateRectRgn(0, 0, 0, 0);
+            for (const RECT& rc : moved)
+            {
+                HRGN hPart = CreateRectRgnIndirect(&rc);
+                CombineRgn(hMoved, hMoved, hPart, RGN_OR);
+                DeleteRgn(hPart);
+            }
+            SelectClipRgn(hdc, hMoved);
+            DeleteRgn(hMoved);
+            const RECT rcBounds = BoundingRect(moved);
+            BitBlt(hdc, rcBounds.left, rcBounds.top, rcBounds.right - rcBounds.left,
+                   rcBounds.bottom - rcBounds.top, hdc, rcBounds.left - dx, rcBounds.top - dy, SRCCOPY);
+            ReleaseDC(hWnd, hdc);
+        }
+    }
+    const std::vector<RECT> update =
+        CombineRectLists(CombineRectLists({rcScroll}, {rcClip}, RGN_AND), moved, RGN_DIFF);
+
+    if ((flags & SW_SCROLLCHILDREN) != 0)
+    {
+        for (HWND hChild : std::vector<HWND>(pRecord->children))
+        {
+            const SWindowRecord* pChild = manager.FindQuiet(hChild);
+            RECT rcOverlap;
+            if (pChild == nullptr || !IntersectRect(&rcOverlap, &pChild->rcWindow, &rcScroll))
+                continue;
+            SetWindowPos(hChild, nullptr, pChild->rcWindow.left + dx, pChild->rcWindow.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+            RedrawWindow(hChild, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    }
+    HRGN hUpdate = CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& rc : update)
+    {
+        HRGN hPart = CreateRectRgnIndirect(&rc);
+        CombineRgn(hUpdate, hUpdate, hPart, RGN_OR);
+        DeleteRgn(hPart);
+    }
+    if ((flags & SW_INVALIDATE) != 0 && !update.empty())
+        RedrawWindow(hWnd, nullptr, hUpdate,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | ((flags & SW_ERASE) != 0 ? RDW_ERASE : 0u));
+    if (hrgnUpdate != nullptr)
+        CombineRgn(hrgnUpdate, hUpdate, nullptr, RGN_COPY);
+    DeleteRgn(hUpdate);
+    if (prcUpdate != nullptr)
+        *prcUpdate = BoundingRect(update);
+    return update.empty() ? NULLREGION : update.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect)
+{
+    const UINT flags = SW_INVALIDATE | SW_ERASE | (lpRect == nullptr ? SW_SCROLLCHILDREN : 0u);
+    return ScrollWindowEx(hWnd, XAmount, YAmount, lpRect, lpClipRect, nullptr, nullptr, flags) != RGN_ERROR
+               ? TRUE
+               : FALSE;
+}
+
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
