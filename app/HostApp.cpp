@@ -155,12 +155,18 @@ int CHostApp::RunTour(const std::filesystem::path& folder, std::ostream& out, st
 
 int CHostApp::RunMessageLoop()
 {
-    while (::IsWindow(m_frame.m_hWnd) && AfxPumpMessage())
+    // GetMessageW waits for the display (or a timer) when nothing is ready.
+    MSG msg{};
+    BOOL bResult = FALSE;
+    while ((bResult = GetMessageW(&msg, nullptr, 0, 0)) > 0)
     {
+        if (!AfxPreTranslateMessage(&msg))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
-    int nExitCode = 0;
-    IsQuitPending(&nExitCode);
-    return nExitCode;
+    return bResult == 0 ? static_cast<int>(msg.wParam) : 1;
 }
 
 nlohmann::json CHostApp::DumpState()
