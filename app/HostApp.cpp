@@ -96,7 +96,6 @@ bool CHostApp::StartPalette(std::string& strError)
         return false;
     }
     pPalette->LoadSettings(m_pRegistry, kPaneSettingsKey);
-    m_pPane = pPalette;
     return true;
 }
 
@@ -109,7 +108,6 @@ void CHostApp::StopPalette()
         m_frame.DockSite()->UndockPane(pPalette);
     pPalette->Shutdown();
     TSingleton<CMirnMaterialPalette>::DeleteSingleton();
-    m_pPane = nullptr;
 }
 
 int CHostApp::RunScript(std::istream& script, std::ostream& out, std::ostream& err)

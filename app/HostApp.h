@@ -37,8 +37,6 @@ public:
     CHostFrame& Frame() { return m_frame; }
     CSettingsStore& Settings() { return *m_pSettings; }
     CHostExecutionContext& ExecutionContext() { return *m_pExecutionContext; }
-    // The palette's pane, once it is docked (null when it could not be made).
-    CWnd* Pane() const { return m_pPane; }
 
     // The width the pane docks with, and the key its settings live under.
     static constexpr int kPaneWidth = 280;
@@ -65,5 +63,4 @@ private:
     CComPtr<CHostAppContext> m_pAppContext;
     CComPtr<CHostExecutionContext> m_pExecutionContext;
     CComPtr<CHostRegistry> m_pRegistry;
-    CWnd* m_pPane = nullptr;
 };

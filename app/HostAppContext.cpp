@@ -30,8 +30,8 @@ CHostAppContext::CHostAppContext(CHostMaterials& materials) : m_materials(materi
 
 CHostAppContext::~CHostAppContext()
 {
-    for (const auto& [nCookie, nInner] : m_subscriptions)
-        m_materials.Unsubscribe(nInner);
+    for (int nCookie : m_subscriptions)
+        m_materials.Unsubscribe(nCookie);
 }
 
 IMGLMaterial* CHostAppContext::MakeMaterial(const SHostMaterial& material)
@@ -304,7 +304,7 @@ int CHostAppContext::Subscribe(CErrorAutoThrow& error, int nNotification, PFN_MA
             if (nHeard == nNotification)
                 pfnCallback(nHeard, pContext);
         });
-    m_subscriptions[nInner] = nInner;
+    m_subscriptions.insert(nInner);
     Succeed(error);
     return nInner;
 }
@@ -317,7 +317,7 @@ void CHostAppContext::Unsubscribe(CErrorAutoThrow& error, int nCookie)
         Refuse(error);
         return;
     }
-    m_materials.Unsubscribe(it->second);
+    m_materials.Unsubscribe(nCookie);
     m_subscriptions.erase(it);
     Succeed(error);
 }

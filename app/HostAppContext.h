@@ -7,7 +7,7 @@
 #include "MatPalAppContext.h"
 #include "MaterialServices.h"
 
-#include <map>
+#include <set>
 
 class CHostAppContext : public TUnknownImpl<IMatPalAppContext, IMaterialServices>
 {
@@ -65,5 +65,5 @@ private:
 
     CHostMaterials& m_materials;
     std::optional<COLORREF> m_clrLastSample;
-    std::map<int, int> m_subscriptions; // our cookie -> the materials' cookie
+    std::set<int> m_subscriptions; // the materials' cookies handed out through this object
 };
