@@ -122,6 +122,26 @@ public:
         *ppChild = CComPtr<IMGLObject>(m_children[static_cast<size_t>(nIndex)]).Detach();
         error = CErrorAutoThrow(MIRN_ERR_NONE);
     }
+    void RemoveChildren(CErrorAutoThrow& error) override
+    {
+        m_children.clear();
+        error = CErrorAutoThrow(MIRN_ERR_NONE);
+    }
+    void AppendChild(CErrorAutoThrow& error, IMGLObject* pChild, bool bAddReference) override
+    {
+        if (pChild == nullptr)
+        {
+            error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+            return;
+        }
+        CComPtr<IMGLObject> pHeld;
+        if (bAddReference)
+            pHeld = pChild;
+        else
+            pHeld.Attach(pChild);
+        m_children.push_back(pHeld);
+        error = CErrorAutoThrow(MIRN_ERR_NONE);
+    }
     void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int) override
     {
         // The only resource an object holds itself is an image property:

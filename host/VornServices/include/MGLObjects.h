@@ -122,6 +122,12 @@ struct IMGLObject : IUnknown
     // Child objects of a container object, in order.
     virtual int GetChildCount() const = 0;
     virtual void GetChild(CErrorAutoThrow& error, int nIndex, IMGLObject** ppChild) = 0;
+    // Removes every child.
+    virtual void RemoveChildren(CErrorAutoThrow& error) = 0;
+    // Appends a child. With bAddReference the object takes a reference of
+    // its own (the caller keeps its one); without it the object adopts the
+    // caller's reference. Null is an error 101.
+    virtual void AppendChild(CErrorAutoThrow& error, IMGLObject* pChild, bool bAddReference) = 0;
     // A host operation on the object's resources with two values (the
     // recently used strip calls it with 150 and 2 after drawing).
     virtual void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int nFlags) = 0;
@@ -142,12 +148,22 @@ struct IMGLGradient : IUnknown
                                      int& nOpacity) const = 0;
 };
 
-// The art-media description of a material.
+// The art-media description of a material: a primary and a secondary
+// colour (either may be missing), a third value that goes with the secondary
+// colour, and a flag that says the secondary colour is set first.
 struct IMGLArt : IUnknown
 {
-    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A50}");
-    virtual COLORREF GetColor() const = 0;
+    DECLARE_INTERFACE_IID(L"{4E1C3060-30E7-4152-A763-D0339D719838}");
+    // The content: each colour pointer is null when the art has no such
+    // colour and stays valid while the art object lives and is not changed.
+    virtual void GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
+                            int& nThirdValue, bool& bSecondaryFirst) const = 0;
+    // Sets the primary colour.
     virtual void SetColor(CErrorAutoThrow& error, COLORREF clrColor) = 0;
+    // Sets the secondary colour together with the third value.
+    virtual void SetSecondaryColor(CErrorAutoThrow& error, COLORREF clrColor, int nThirdValue) = 0;
+    // Sets the flag.
+    virtual void SetSecondaryFirst(CErrorAutoThrow& error, bool bSecondaryFirst) = 0;
 };
 
 // The name under which a material's data is in the host's resource cache.
