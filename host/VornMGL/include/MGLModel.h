@@ -214,6 +214,73 @@ private:
     CComPtr<IMGLObject> m_pTexture;
 };
 
+// One stop of a gradient, a child of the gradient's object view.
+class CMGLGradientStop : public TMGLObjectImpl<IMGLGradientStop>
+{
+public:
+    CMGLGradientStop(int nKind, int nLocation, int nMidpoint, DWORD dwValue)
+        : TMGLObjectImpl<IMGLGradientStop>(nKind), m_nLocation(nLocation), m_nMidpoint(nMidpoint),
+          m_dwValue(dwValue)
+    {
+    }
+    int GetLocation() const override { return m_nLocation; }
+    int GetMidpoint() const override { return m_nMidpoint; }
+    DWORD GetValue() const override { return m_dwValue; }
+
+private:
+    ~CMGLGradientStop() override = default;
+
+    int m_nLocation;
+    int m_nMidpoint;
+    DWORD m_dwValue;
+};
+
+// A gradient: its colour and transparency stops are its children.
+class CMGLGradient : public TMGLObjectImpl<IMGLGradient>
+{
+public:
+    // The object kind of a gradient.
+    static constexpr int kKind = 46;
+    CMGLGradient() : TMGLObjectImpl<IMGLGradient>(kKind) {}
+
+    int GetColorStopCount() const override { return CountStops(MGL_OBJECT_COLOR_STOP); }
+    void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                      COLORREF& clrColor) const override;
+    int GetTransparencyStopCount() const override { return CountStops(MGL_OBJECT_TRANSPARENCY_STOP); }
+    void GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                             int& nOpacity) const override;
+    void AddColorStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, COLORREF clrColor) override;
+    void AddTransparencyStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, int nOpacity) override;
+
+private:
+    ~CMGLGradient() override = default;
+    int CountStops(int nKind) const;
+    // The nIndex-th child of the kind that is a stop, with a reference.
+    CComPtr<IMGLGradientStop> FindStop(int nKind, int nIndex) const;
+};
+
+// The art of an art-media material.
+class CMGLArt : public TUnknownImpl<IMGLArt>
+{
+public:
+    CMGLArt() = default;
+
+    void GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
+                    int& nThirdValue, bool& bSecondaryFirst) const override;
+    void SetColor(CErrorAutoThrow& error, COLORREF clrColor) override;
+    void SetSecondaryColor(CErrorAutoThrow& error, COLORREF clrColor, int nThirdValue) override;
+    void SetSecondaryFirst(CErrorAutoThrow& error, bool bSecondaryFirst) override;
+
+private:
+    ~CMGLArt() override = default;
+
+    CMGLLiveCounter m_live;
+    std::optional<COLORREF> m_clrPrimary;
+    std::optional<COLORREF> m_clrSecondary;
+    int m_nThirdValue = 0;
+    bool m_bSecondaryFirst = false;
+};
+
 class CMGLObjectFactory : public VMGLObjectFactory
 {
 public:

@@ -133,20 +133,47 @@ struct IMGLObject : IUnknown
     virtual void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int nFlags) = 0;
 };
 
-// A gradient's stops as a host object (non-cached gradients travel so).
+// The object kinds of a gradient's stops, which are the gradient's children.
+constexpr int MGL_OBJECT_COLOR_STOP = 44;
+constexpr int MGL_OBJECT_TRANSPARENCY_STOP = 45;
+
+// One stop of a gradient: a colour stop (kind MGL_OBJECT_COLOR_STOP, value a
+// colour) or a transparency stop (MGL_OBJECT_TRANSPARENCY_STOP, value an
+// opacity 0 to 100).
+struct IMGLGradientStop : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A41}");
+    // Location 0 to 100 along the gradient.
+    virtual int GetLocation() const = 0;
+    // Where between this stop and the next the mix is half way, 0 to 100.
+    virtual int GetMidpoint() const = 0;
+    virtual DWORD GetValue() const = 0;
+};
+
+// A gradient's stops as a host object (non-cached gradients travel so). Its
+// IMGLObject view has the stops as children, in the order they were added.
 struct IMGLGradient : IUnknown
 {
     DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A40}");
     virtual int GetColorStopCount() const = 0;
-    // Position 0 to 100 and colour (0xFFFFFFFF the foreground colour,
-    // 0xFFFFFFFE the background colour) of a colour stop.
+    // Location 0 to 100, midpoint and colour (0xFFFFFFFF the foreground
+    // colour, 0xFFFFFFFE the background colour) of a colour stop; error 101
+    // for an index out of range.
     virtual void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
                               COLORREF& clrColor) const = 0;
     virtual int GetTransparencyStopCount() const = 0;
-    // Position 0 to 100 and opacity 0 to 100 of a transparency stop.
+    // Location 0 to 100, midpoint and opacity 0 to 100 of a transparency
+    // stop; error 101 for an index out of range.
     virtual void GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
                                      int& nOpacity) const = 0;
+    // Appends a stop; values out of range are an error 101.
+    virtual void AddColorStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, COLORREF clrColor) = 0;
+    virtual void AddTransparencyStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, int nOpacity) = 0;
 };
+
+// The colours a colour stop may hold instead of a colour of its own.
+constexpr COLORREF MGL_STOP_FOREGROUND = 0xFFFFFFFF;
+constexpr COLORREF MGL_STOP_BACKGROUND = 0xFFFFFFFE;
 
 // The art-media description of a material: a primary and a secondary
 // colour (either may be missing), a third value that goes with the secondary
