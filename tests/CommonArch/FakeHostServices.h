@@ -1,5 +1,6 @@
 // Small recording fakes of the host services the palette holds: reference
-// counts come from TUnknownImpl, releases and engine calls go to a log.
+// counts come from TUnknownImpl, releases, engine calls and document-mode
+// questions go to a log.
 #pragma once
 
 #include "VornServices.h"
@@ -59,8 +60,19 @@ public:
     void SwapTextures(CErrorAutoThrow&, int) override {}
     void BeginSwapBoth(CErrorAutoThrow&) override {}
     void EndSwapBoth(CErrorAutoThrow&) override {}
-    bool IsGreyscaleDocument(CErrorAutoThrow&) override { return false; }
-    bool HasDocumentPalette(CErrorAutoThrow&) override { return false; }
+    // The two document-mode answers; each question asked is logged.
+    bool IsGreyscaleDocument(CErrorAutoThrow&) override
+    {
+        HostLog().push_back(L"greyscale asked");
+        return m_bGreyscaleDocument;
+    }
+    bool HasDocumentPalette(CErrorAutoThrow&) override
+    {
+        HostLog().push_back(L"palette asked");
+        return m_bDocumentPalette;
+    }
+    bool m_bGreyscaleDocument = false;
+    bool m_bDocumentPalette = false;
     bool IsFullColorDocument(CErrorAutoThrow&) override { return true; }
     void GetDocumentPalette(CErrorAutoThrow&, CMPalette&) override {}
     COLORREF GetCurrentColor(CErrorAutoThrow&, int) override { return 0; }
@@ -164,3 +176,10 @@ public:
     void DeleteValue(CErrorAutoThrow&, LPCWSTR, LPCWSTR) override {}
 };
 using CFakeRegistry = TLoggingUnknown<CFakeRegistryBase>;
+
+// The references an object holds right now (one AddRef and one Release).
+inline ULONG RefCount(IUnknown* pObject)
+{
+    pObject->AddRef();
+    return pObject->Release();
+}

@@ -17,12 +17,23 @@ class CCountedStyle : public VMatStyle
 public:
     explicit CCountedStyle(EMaterialStyle eStyle) : VMatStyle(eStyle) {}
     ~CCountedStyle() override { ++g_nStylesDeleted; }
+    CErrorAutoThrow GetData(void**) override { return MIRN_ERR_NONE; }
+    CErrorAutoThrow SetData(void*) override { return MIRN_ERR_NONE; }
+    bool IsValid() override { return true; }
+    CMatPropertiesPage* GetSettingsPage(CWnd*, CRect&) override { return nullptr; }
+    void ReleaseSettingsPage(CMatPropertiesPage*, bool) override {}
 };
 
 class CCountedTexture : public VMatTexture
 {
 public:
     ~CCountedTexture() override { ++g_nTexturesDeleted; }
+    CErrorAutoThrow GetData(void**) override { return MIRN_ERR_NONE; }
+    CErrorAutoThrow SetData(void*) override { return MIRN_ERR_NONE; }
+    bool IsValid() override { return true; }
+    CErrorAutoThrow SetNonCachedTexture(CRowIterator&, CRowIterator&) override { return MIRN_ERR_NONE; }
+    bool IsTextureNonCached() override { return false; }
+    bool GetNonCachedTexture(CRowIterator&, bool) override { return false; }
 };
 
 // Palettes whose construction or destruction the tests observe.

@@ -4,6 +4,8 @@
 
 namespace
 {
+// A colour that no getter writes, to see a pointer overwritten.
+const COLORREF kNoColor = 0x7F7F7F7F;
 
 // Every test ends with as many live model objects as it started with.
 class MGLModelTest : public ::testing::Test
@@ -197,5 +199,93 @@ TEST_F(MGLModelTest, ChildrenCachedNamesAndBadArgumentsLeakNothing)
     m_values.CreateInteger(error, 1, nullptr);
     EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
     m_properties.CreateProperty(error, 3, nullptr, nullptr);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+}
+
+TEST_F(MGLModelTest, GradientStopsAreChildrenOfTheObjectView)
+{
+    CErrorAutoThrow error;
+    CComPtr<IMGLGradient> pGradient;
+    pGradient.Attach(new CMGLGradient);
+    pGradient->AddColorStop(error, 0, 50, MGL_STOP_FOREGROUND);
+    EXPECT_TRUE(error.IsOk());
+    pGradient->AddTransparencyStop(error, 10, 40, 75);
+    pGradient->AddColorStop(error, 100, 30, RGB(0x12, 0x34, 0x56));
+    pGradient->AddColorStop(error, 101, 50, RGB(0, 0, 0));
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+    pGradient->AddColorStop(error, 50, 50, 0x01000000);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+    pGradient->AddTransparencyStop(error, 50, 50, 101);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+
+    EXPECT_EQ(pGradient->GetColorStopCount(), 2);
+    EXPECT_EQ(pGradient->GetTransparencyStopCount(), 1);
+    int nPosition = -1;
+    int nMidpoint = -1;
+    COLORREF clrColor = 0;
+    pGradient->GetColorStop(error, 1, nPosition, nMidpoint, clrColor);
+    EXPECT_TRUE(error.IsOk());
+    EXPECT_EQ(nPosition, 100);
+    EXPECT_EQ(nMidpoint, 30);
+    EXPECT_EQ(clrColor, 0x00563412u);
+    pGradient->GetColorStop(error, 0, nPosition, nMidpoint, clrColor);
+    EXPECT_EQ(clrColor, 0xFFFFFFFFu);
+    int nOpacity = -1;
+    pGradient->GetTransparencyStop(error, 0, nPosition, nMidpoint, nOpacity);
+    EXPECT_EQ(nPosition, 10);
+    EXPECT_EQ(nMidpoint, 40);
+    EXPECT_EQ(nOpacity, 75);
+    pGradient->GetTransparencyStop(error, 1, nPosition, nMidpoint, nOpacity);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+
+    // The object view: three children, in the order added; moving them to
+    // another gradient moves the stops.
+    CComPtr<IMGLObject> pView;
+    ASSERT_EQ(pGradient->QueryInterface(IID_OF(IMGLObject), reinterpret_cast<void**>(&pView.p)), S_OK);
+    ASSERT_EQ(pView->GetChildCount(), 3);
+    CComPtr<IMGLObject> pSecond;
+    pView->GetChild(error, 1, &pSecond.p);
+    EXPECT_EQ(pSecond->GetObjectKind(), MGL_OBJECT_TRANSPARENCY_STOP);
+
+    CComPtr<IMGLGradient> pOther;
+    pOther.Attach(new CMGLGradient);
+    CComPtr<IMGLObject> pOtherView;
+    pOther->QueryInterface(IID_OF(IMGLObject), reinterpret_cast<void**>(&pOtherView.p));
+    pOtherView->AppendChild(error, pSecond, true);
+    EXPECT_EQ(pOther->GetTransparencyStopCount(), 1);
+    EXPECT_EQ(pOther->GetColorStopCount(), 0);
+    pOtherView->AppendChild(error, nullptr, true);
+    EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+    pView->RemoveChildren(error);
+    EXPECT_EQ(pGradient->GetColorStopCount(), 0);
+    EXPECT_EQ(pOther->GetTransparencyStopCount(), 1);
+}
+
+TEST_F(MGLModelTest, ArtKeepsBothColoursTheThirdValueAndTheFlag)
+{
+    CErrorAutoThrow error;
+    CComPtr<IMGLArt> pArt;
+    pArt.Attach(new CMGLArt);
+    const COLORREF* pPrimary = &kNoColor;
+    const COLORREF* pSecondary = &kNoColor;
+    int nThird = -1;
+    bool bFlag = true;
+    pArt->GetContent(error, &pPrimary, &pSecondary, nThird, bFlag);
+    EXPECT_EQ(pPrimary, nullptr);
+    EXPECT_EQ(pSecondary, nullptr);
+    EXPECT_EQ(nThird, 0);
+    EXPECT_FALSE(bFlag);
+
+    pArt->SetColor(error, 0xFF102030);
+    pArt->SetSecondaryColor(error, 0x00405060, 7);
+    pArt->SetSecondaryFirst(error, true);
+    pArt->GetContent(error, &pPrimary, &pSecondary, nThird, bFlag);
+    ASSERT_NE(pPrimary, nullptr);
+    ASSERT_NE(pSecondary, nullptr);
+    EXPECT_EQ(*pPrimary, 0xFF102030u);
+    EXPECT_EQ(*pSecondary, 0x00405060u);
+    EXPECT_EQ(nThird, 7);
+    EXPECT_TRUE(bFlag);
+    pArt->GetContent(error, nullptr, &pSecondary, nThird, bFlag);
     EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
 }

@@ -122,6 +122,26 @@ public:
         *ppChild = CComPtr<IMGLObject>(m_children[static_cast<size_t>(nIndex)]).Detach();
         error = CErrorAutoThrow(MIRN_ERR_NONE);
     }
+    void RemoveChildren(CErrorAutoThrow& error) override
+    {
+        m_children.clear();
+        error = CErrorAutoThrow(MIRN_ERR_NONE);
+    }
+    void AppendChild(CErrorAutoThrow& error, IMGLObject* pChild, bool bAddReference) override
+    {
+        if (pChild == nullptr)
+        {
+            error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+            return;
+        }
+        CComPtr<IMGLObject> pHeld;
+        if (bAddReference)
+            pHeld = pChild;
+        else
+            pHeld.Attach(pChild);
+        m_children.push_back(pHeld);
+        error = CErrorAutoThrow(MIRN_ERR_NONE);
+    }
     void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int) override
     {
         // The only resource an object holds itself is an image property:
@@ -192,6 +212,73 @@ private:
     COLORREF m_clrSolid = RGB(0, 0, 0);
     CComPtr<IMGLObject> m_pSettings;
     CComPtr<IMGLObject> m_pTexture;
+};
+
+// One stop of a gradient, a child of the gradient's object view.
+class CMGLGradientStop : public TMGLObjectImpl<IMGLGradientStop>
+{
+public:
+    CMGLGradientStop(int nKind, int nLocation, int nMidpoint, DWORD dwValue)
+        : TMGLObjectImpl<IMGLGradientStop>(nKind), m_nLocation(nLocation), m_nMidpoint(nMidpoint),
+          m_dwValue(dwValue)
+    {
+    }
+    int GetLocation() const override { return m_nLocation; }
+    int GetMidpoint() const override { return m_nMidpoint; }
+    DWORD GetValue() const override { return m_dwValue; }
+
+private:
+    ~CMGLGradientStop() override = default;
+
+    int m_nLocation;
+    int m_nMidpoint;
+    DWORD m_dwValue;
+};
+
+// A gradient: its colour and transparency stops are its children.
+class CMGLGradient : public TMGLObjectImpl<IMGLGradient>
+{
+public:
+    // The object kind of a gradient.
+    static constexpr int kKind = 46;
+    CMGLGradient() : TMGLObjectImpl<IMGLGradient>(kKind) {}
+
+    int GetColorStopCount() const override { return CountStops(MGL_OBJECT_COLOR_STOP); }
+    void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                      COLORREF& clrColor) const override;
+    int GetTransparencyStopCount() const override { return CountStops(MGL_OBJECT_TRANSPARENCY_STOP); }
+    void GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                             int& nOpacity) const override;
+    void AddColorStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, COLORREF clrColor) override;
+    void AddTransparencyStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, int nOpacity) override;
+
+private:
+    ~CMGLGradient() override = default;
+    int CountStops(int nKind) const;
+    // The nIndex-th child of the kind that is a stop, with a reference.
+    CComPtr<IMGLGradientStop> FindStop(int nKind, int nIndex) const;
+};
+
+// The art of an art-media material.
+class CMGLArt : public TUnknownImpl<IMGLArt>
+{
+public:
+    CMGLArt() = default;
+
+    void GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
+                    int& nThirdValue, bool& bSecondaryFirst) const override;
+    void SetColor(CErrorAutoThrow& error, COLORREF clrColor) override;
+    void SetSecondaryColor(CErrorAutoThrow& error, COLORREF clrColor, int nThirdValue) override;
+    void SetSecondaryFirst(CErrorAutoThrow& error, bool bSecondaryFirst) override;
+
+private:
+    ~CMGLArt() override = default;
+
+    CMGLLiveCounter m_live;
+    std::optional<COLORREF> m_clrPrimary;
+    std::optional<COLORREF> m_clrSecondary;
+    int m_nThirdValue = 0;
+    bool m_bSecondaryFirst = false;
 };
 
 class CMGLObjectFactory : public VMGLObjectFactory

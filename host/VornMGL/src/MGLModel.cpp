@@ -271,3 +271,134 @@ void CMGLPropertyFactory::CreateProperty(CErrorAutoThrow& error, int nPropertyId
 {
     HandOut<IMGLProperty>(error, new (std::nothrow) CMGLProperty(nPropertyId, pValue), ppProperty);
 }
+
+int CMGLGradient::CountStops(int nKind) const
+{
+    int nCount = 0;
+    for (int i = 0; i < GetChildCount(); ++i)
+    {
+        CErrorAutoThrow error;
+        CComPtr<IMGLObject> pChild;
+        const_cast<CMGLGradient*>(this)->GetChild(error, i, &pChild.p);
+        if (pChild != nullptr && pChild->GetObjectKind() == nKind)
+            ++nCount;
+    }
+    return nCount;
+}
+
+CComPtr<IMGLGradientStop> CMGLGradient::FindStop(int nKind, int nIndex) const
+{
+    int nSeen = 0;
+    for (int i = 0; i < GetChildCount(); ++i)
+    {
+        CErrorAutoThrow error;
+        CComPtr<IMGLObject> pChild;
+        const_cast<CMGLGradient*>(this)->GetChild(error, i, &pChild.p);
+        if (pChild == nullptr || pChild->GetObjectKind() != nKind)
+            continue;
+        if (nSeen++ != nIndex)
+            continue;
+        CComPtr<IMGLGradientStop> pStop;
+        pChild->QueryInterface(IID_OF(IMGLGradientStop), reinterpret_cast<void**>(&pStop.p));
+        return pStop;
+    }
+    return nullptr;
+}
+
+void CMGLGradient::GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                                COLORREF& clrColor) const
+{
+    CComPtr<IMGLGradientStop> pStop = FindStop(MGL_OBJECT_COLOR_STOP, nIndex);
+    if (pStop == nullptr)
+    {
+        error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+        return;
+    }
+    nPosition = pStop->GetLocation();
+    nMidpoint = pStop->GetMidpoint();
+    clrColor = pStop->GetValue();
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}
+
+void CMGLGradient::GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
+                                       int& nOpacity) const
+{
+    CComPtr<IMGLGradientStop> pStop = FindStop(MGL_OBJECT_TRANSPARENCY_STOP, nIndex);
+    if (pStop == nullptr)
+    {
+        error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+        return;
+    }
+    nPosition = pStop->GetLocation();
+    nMidpoint = pStop->GetMidpoint();
+    nOpacity = static_cast<int>(pStop->GetValue());
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}
+
+namespace
+{
+bool IsPercent(int nValue)
+{
+    return nValue >= 0 && nValue <= 100;
+}
+} // namespace
+
+void CMGLGradient::AddColorStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, COLORREF clrColor)
+{
+    // A colour is 24 bits, or one of the two reserved current colours.
+    const bool bColorOk =
+        (clrColor & 0xFF000000) == 0 || clrColor == MGL_STOP_FOREGROUND || clrColor == MGL_STOP_BACKGROUND;
+    if (!IsPercent(nPosition) || !IsPercent(nMidpoint) || !bColorOk)
+    {
+        error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+        return;
+    }
+    AppendChild(error, new CMGLGradientStop(MGL_OBJECT_COLOR_STOP, nPosition, nMidpoint, clrColor), false);
+}
+
+void CMGLGradient::AddTransparencyStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, int nOpacity)
+{
+    if (!IsPercent(nPosition) || !IsPercent(nMidpoint) || !IsPercent(nOpacity))
+    {
+        error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+        return;
+    }
+    AppendChild(error,
+                new CMGLGradientStop(MGL_OBJECT_TRANSPARENCY_STOP, nPosition, nMidpoint,
+                                     static_cast<DWORD>(nOpacity)),
+                false);
+}
+
+void CMGLArt::GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
+                         int& nThirdValue, bool& bSecondaryFirst) const
+{
+    if (ppPrimary == nullptr || ppSecondary == nullptr)
+    {
+        error = CErrorAutoThrow(MIRN_ERR_INVALID_ARG);
+        return;
+    }
+    *ppPrimary = m_clrPrimary ? &*m_clrPrimary : nullptr;
+    *ppSecondary = m_clrSecondary ? &*m_clrSecondary : nullptr;
+    nThirdValue = m_nThirdValue;
+    bSecondaryFirst = m_bSecondaryFirst;
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}
+
+void CMGLArt::SetColor(CErrorAutoThrow& error, COLORREF clrColor)
+{
+    m_clrPrimary = clrColor;
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}
+
+void CMGLArt::SetSecondaryColor(CErrorAutoThrow& error, COLORREF clrColor, int nThirdValue)
+{
+    m_clrSecondary = clrColor;
+    m_nThirdValue = nThirdValue;
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}
+
+void CMGLArt::SetSecondaryFirst(CErrorAutoThrow& error, bool bSecondaryFirst)
+{
+    m_bSecondaryFirst = bSecondaryFirst;
+    error = CErrorAutoThrow(MIRN_ERR_NONE);
+}

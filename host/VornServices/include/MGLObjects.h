@@ -122,32 +122,75 @@ struct IMGLObject : IUnknown
     // Child objects of a container object, in order.
     virtual int GetChildCount() const = 0;
     virtual void GetChild(CErrorAutoThrow& error, int nIndex, IMGLObject** ppChild) = 0;
+    // Removes every child.
+    virtual void RemoveChildren(CErrorAutoThrow& error) = 0;
+    // Appends a child. With bAddReference the object takes a reference of
+    // its own (the caller keeps its one); without it the object adopts the
+    // caller's reference. Null is an error 101.
+    virtual void AppendChild(CErrorAutoThrow& error, IMGLObject* pChild, bool bAddReference) = 0;
     // A host operation on the object's resources with two values (the
     // recently used strip calls it with 150 and 2 after drawing).
     virtual void ReleaseResource(CErrorAutoThrow& error, int nPropertyId, int nFlags) = 0;
 };
 
-// A gradient's stops as a host object (non-cached gradients travel so).
+// The object kinds of a gradient's stops, which are the gradient's children.
+constexpr int MGL_OBJECT_COLOR_STOP = 44;
+constexpr int MGL_OBJECT_TRANSPARENCY_STOP = 45;
+
+// One stop of a gradient: a colour stop (kind MGL_OBJECT_COLOR_STOP, value a
+// colour) or a transparency stop (MGL_OBJECT_TRANSPARENCY_STOP, value an
+// opacity 0 to 100).
+struct IMGLGradientStop : IUnknown
+{
+    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A41}");
+    // Location 0 to 100 along the gradient.
+    virtual int GetLocation() const = 0;
+    // Where between this stop and the next the mix is half way, 0 to 100.
+    virtual int GetMidpoint() const = 0;
+    virtual DWORD GetValue() const = 0;
+};
+
+// A gradient's stops as a host object (non-cached gradients travel so). Its
+// IMGLObject view has the stops as children, in the order they were added.
 struct IMGLGradient : IUnknown
 {
     DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A40}");
     virtual int GetColorStopCount() const = 0;
-    // Position 0 to 100 and colour (0xFFFFFFFF the foreground colour,
-    // 0xFFFFFFFE the background colour) of a colour stop.
+    // Location 0 to 100, midpoint and colour (0xFFFFFFFF the foreground
+    // colour, 0xFFFFFFFE the background colour) of a colour stop; error 101
+    // for an index out of range.
     virtual void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
                               COLORREF& clrColor) const = 0;
     virtual int GetTransparencyStopCount() const = 0;
-    // Position 0 to 100 and opacity 0 to 100 of a transparency stop.
+    // Location 0 to 100, midpoint and opacity 0 to 100 of a transparency
+    // stop; error 101 for an index out of range.
     virtual void GetTransparencyStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
                                      int& nOpacity) const = 0;
+    // Appends a stop; values out of range are an error 101.
+    virtual void AddColorStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, COLORREF clrColor) = 0;
+    virtual void AddTransparencyStop(CErrorAutoThrow& error, int nPosition, int nMidpoint, int nOpacity) = 0;
 };
 
-// The art-media description of a material.
+// The colours a colour stop may hold instead of a colour of its own.
+constexpr COLORREF MGL_STOP_FOREGROUND = 0xFFFFFFFF;
+constexpr COLORREF MGL_STOP_BACKGROUND = 0xFFFFFFFE;
+
+// The art-media description of a material: a primary and a secondary
+// colour (either may be missing), a third value that goes with the secondary
+// colour, and a flag that says the secondary colour is set first.
 struct IMGLArt : IUnknown
 {
-    DECLARE_INTERFACE_IID(L"{6A0D3B1E-5C2F-4E8A-9B71-0C4D2E6F8A50}");
-    virtual COLORREF GetColor() const = 0;
+    DECLARE_INTERFACE_IID(L"{4E1C3060-30E7-4152-A763-D0339D719838}");
+    // The content: each colour pointer is null when the art has no such
+    // colour and stays valid while the art object lives and is not changed.
+    virtual void GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
+                            int& nThirdValue, bool& bSecondaryFirst) const = 0;
+    // Sets the primary colour.
     virtual void SetColor(CErrorAutoThrow& error, COLORREF clrColor) = 0;
+    // Sets the secondary colour together with the third value.
+    virtual void SetSecondaryColor(CErrorAutoThrow& error, COLORREF clrColor, int nThirdValue) = 0;
+    // Sets the flag.
+    virtual void SetSecondaryFirst(CErrorAutoThrow& error, bool bSecondaryFirst) = 0;
 };
 
 // The name under which a material's data is in the host's resource cache.
