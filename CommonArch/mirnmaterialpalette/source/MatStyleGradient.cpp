@@ -89,7 +89,8 @@ void CMatStyleGradient::ReleaseSettingsPage(CMatPropertiesPage* pPage, bool bApp
     {
         m_pSettings = nullptr;
         void* pData = nullptr;
-        if (pPage->GetData(&pData, false) && pData != nullptr)
+        pPage->GetData(&pData, false);
+        if (pData != nullptr)
             m_pSettings.Attach(static_cast<IMGLObject*>(pData));
         if (!pPage->IsNonCached())
         {

@@ -93,7 +93,8 @@ void CMatStyleGradient2::ReleaseSettingsPage(CMatPropertiesPage* pPage, bool bAp
     {
         m_pSettings = nullptr;
         void* pData = nullptr;
-        if (pPage->GetData(&pData, false) && pData != nullptr)
+        pPage->GetData(&pData, false);
+        if (pData != nullptr)
             m_pSettings.Attach(static_cast<IMGLObject*>(pData));
         if (!pPage->IsNonCached())
         {

@@ -46,6 +46,5 @@ CErrorAutoThrow CMatStyleGradient2Page::SetNonCachedGradientStops(IMGLGradient* 
 
 bool CMatStyleGradient2Page::SaveChangedGradAndApply()
 {
-    ++m_nSaveAndApplyCount;
     return false;
 }

@@ -32,13 +32,9 @@ public:
     // Until the page's editor is there nothing can have been edited, so
     // there is nothing to store; reports whether a gradient was stored.
     bool SaveChangedGradAndApply();
-    // How often SaveChangedGradAndApply ran (the style must call it before
-    // it takes the result).
-    int GetSaveAndApplyCount() const { return m_nSaveAndApplyCount; }
 
 protected:
     CComPtr<IMGLObject> m_pSettings;
     CComPtr<IMGLObject> m_pInitialSettings;
     CComPtr<IMGLGradient> m_pNonCachedStops;
-    int m_nSaveAndApplyCount = 0;
 };

@@ -83,7 +83,8 @@ void CMatStylePattern::ReleaseSettingsPage(CMatPropertiesPage* pPage, bool bAppl
     {
         m_pSettings = nullptr;
         void* pData = nullptr;
-        if (pPage->GetData(&pData, false) && pData != nullptr)
+        pPage->GetData(&pData, false);
+        if (pData != nullptr)
             m_pSettings.Attach(static_cast<IMGLObject*>(pData));
         if (pPage->IsKindOf(RUNTIME_CLASS(CMatStylePatternPage)))
             m_nImmediateIdx = static_cast<CMatStylePatternPage*>(pPage)->GetImmediateIdx();

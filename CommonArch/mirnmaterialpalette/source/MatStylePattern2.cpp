@@ -83,7 +83,8 @@ void CMatStylePattern2::ReleaseSettingsPage(CMatPropertiesPage* pPage, bool bApp
     {
         m_pSettings = nullptr;
         void* pData = nullptr;
-        if (pPage->GetData(&pData, false) && pData != nullptr)
+        pPage->GetData(&pData, false);
+        if (pData != nullptr)
             m_pSettings.Attach(static_cast<IMGLObject*>(pData));
         if (pPage->IsKindOf(RUNTIME_CLASS(CMatStylePattern2Page)))
             m_nImmediateIdx = static_cast<CMatStylePattern2Page*>(pPage)->GetImmediateIdx();
