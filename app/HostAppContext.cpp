@@ -1,7 +1,9 @@
 #include "HostAppContext.h"
 
 #include "MGLModel.h"
+#include "RowIterator.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -24,6 +26,108 @@ bool IsStyle(int nStyle)
            nStyle == kHostStyleArtMedia || nStyle == kHostStyleTexture;
 }
 
+// Whether a settings object is in the host's resource cache: it is cached
+// under a name. Content without one travels beside the material.
+bool IsCached(IMGLObject* pSettings)
+{
+    if (pSettings == nullptr)
+        return false;
+    CComPtr<IMGLCachedName> pCached;
+    if (pSettings->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached.p)) != S_OK)
+        return false;
+    CErrorAutoThrow error;
+    CString strName;
+    pCached->GetCachedName(error, strName);
+    return !strName.IsEmpty();
+}
+
+// Hands out an interface of a settings object with a reference, or null.
+template <typename TInterface> void HandOutAs(IMGLObject* pSettings, TInterface** ppOut)
+{
+    *ppOut = nullptr;
+    if (pSettings != nullptr)
+        pSettings->QueryInterface(IID_OF(TInterface), reinterpret_cast<void**>(ppOut));
+}
+
+// The image a settings object carries as property 150, shared into image.
+bool ImageOf(IMGLObject* pSettings, CRowIterator& image)
+{
+    if (pSettings == nullptr)
+        return false;
+    CErrorAutoThrow error;
+    CComPtr<IMGLProperty> pProperty;
+    pSettings->GetProperty(error, MGL_PROP_IMAGE, &pProperty.p);
+    CComPtr<IMGLValue> pValue;
+    if (pProperty != nullptr)
+        pProperty->GetValue(error, &pValue.p);
+    CComPtr<IMGLImageValue> pImage;
+    if (pValue == nullptr ||
+        pValue->QueryInterface(IID_OF(IMGLImageValue), reinterpret_cast<void**>(&pImage.p)) != S_OK)
+        return false;
+    return pImage->GetImage(image) && image.IsAttached();
+}
+
+// A thumbnail of at most kThumbnailSize pixels on its longer side, each pixel
+// the mean of the source pixels it covers.
+constexpr int kThumbnailSize = 48;
+
+CRowIterator MakeThumbnail(const CRowIterator& image)
+{
+    const int nWidth = image.Width();
+    const int nHeight = image.Height();
+    const int nLonger = std::max(nWidth, nHeight);
+    if (nLonger <= kThumbnailSize)
+        return image;
+    const int nThumbWidth = std::max(1, nWidth * kThumbnailSize / nLonger);
+    const int nThumbHeight = std::max(1, nHeight * kThumbnailSize / nLonger);
+    const int nChannels = image.BitsPerPixel() / 8;
+    CRowIterator thumb;
+    if (!thumb.Create(nThumbWidth, nThumbHeight, image.BitsPerPixel()))
+        return CRowIterator();
+    for (int y = 0; y < nThumbHeight; ++y)
+    {
+        const int nTop = y * nHeight / nThumbHeight;
+        const int nBottom = std::max(nTop + 1, (y + 1) * nHeight / nThumbHeight);
+        BYTE* pOut = thumb.GetRow(y);
+        for (int x = 0; x < nThumbWidth; ++x)
+        {
+            const int nLeft = x * nWidth / nThumbWidth;
+            const int nRight = std::max(nLeft + 1, (x + 1) * nWidth / nThumbWidth);
+            for (int c = 0; c < nChannels; ++c)
+            {
+                int nSum = 0;
+                for (int sy = nTop; sy < nBottom; ++sy)
+                {
+                    const BYTE* pIn = image.GetRow(sy);
+                    for (int sx = nLeft; sx < nRight; ++sx)
+                        nSum += pIn[sx * nChannels + c];
+                    image.ReleaseRow(sy);
+                }
+                const int nCount = (nBottom - nTop) * (nRight - nLeft);
+                pOut[x * nChannels + c] = static_cast<BYTE>((nSum + nCount / 2) / nCount);
+            }
+        }
+        thumb.ReleaseRow(y);
+    }
+    return thumb;
+}
+
+// The image and thumbnail of pattern or texture settings that are not in
+// the cache; both detached when there are none.
+void NonCachedImages(IMGLObject* pSettings, CRowIterator& image, CRowIterator& thumb)
+{
+    image.Detach();
+    thumb.Detach();
+    CRowIterator source;
+    if (IsCached(pSettings) || !ImageOf(pSettings, source))
+        return;
+    CRowIterator small = MakeThumbnail(source);
+    if (!small.IsAttached())
+        return;
+    image = source;
+    thumb = small;
+}
+
 } // namespace
 
 CHostAppContext::CHostAppContext(CHostMaterials& materials) : m_materials(materials) {}
@@ -42,6 +146,8 @@ IMGLMaterial* CHostAppContext::MakeMaterial(const SHostMaterial& material)
     CErrorAutoThrow error;
     pMaterial->SetStyle(error, material.nStyle);
     pMaterial->SetSolidColor(error, material.clrColor);
+    pMaterial->SetSettings(error, material.StyleSettings());
+    pMaterial->SetTexture(error, material.pTexture);
     return pMaterial;
 }
 
@@ -72,30 +178,57 @@ void CHostAppContext::GetStyleData(CErrorAutoThrow& error, int nStyle, bool bFor
     }
     *ppData = nullptr;
     Succeed(error);
-    // Solid colours and art-media colours travel as one colour on the heap,
-    // which the receiver frees. The other kinds have no settings in this
-    // host yet, so they have no data.
-    if (nStyle == kHostStyleSolid || nStyle == kHostStyleArtMedia)
+    const SHostMaterial& material = m_materials.Material(bForeground);
+    IMGLObject* pSettings = nullptr;
+    switch (nStyle)
     {
-        auto* pColor = static_cast<COLORREF*>(std::malloc(sizeof(COLORREF)));
-        if (pColor == nullptr)
+        case kHostStyleSolid:
         {
-            Refuse(error);
+            // A solid colour travels as one colour on the heap, which the
+            // receiver frees.
+            auto* pColor = static_cast<COLORREF*>(std::malloc(sizeof(COLORREF)));
+            if (pColor == nullptr)
+            {
+                Refuse(error);
+                return;
+            }
+            *pColor = material.clrColor;
+            *ppData = pColor;
             return;
         }
-        *pColor = m_materials.Material(bForeground).clrColor;
-        *ppData = pColor;
+        case kHostStyleGradient:
+            pSettings = material.pGradient;
+            break;
+        case kHostStylePattern:
+            pSettings = material.pPattern;
+            break;
+        case kHostStyleArtMedia:
+            pSettings = material.pArt;
+            break;
+        case kHostStyleTexture:
+            // The texture shown as a style has no data of its own.
+            return;
+        default:
+            Refuse(error);
+            return;
     }
+    // The other kinds travel as their settings object with a reference.
+    if (pSettings != nullptr)
+        pSettings->AddRef();
+    *ppData = pSettings;
 }
 
-void CHostAppContext::GetTextureData(CErrorAutoThrow& error, bool, IMGLObject** ppTexture)
+void CHostAppContext::GetTextureData(CErrorAutoThrow& error, bool bForeground, IMGLObject** ppTexture)
 {
     if (ppTexture == nullptr)
     {
         Refuse(error);
         return;
     }
-    *ppTexture = nullptr;
+    // The side's texture settings, switched on or not.
+    *ppTexture = m_materials.Material(bForeground).pTexture;
+    if (*ppTexture != nullptr)
+        (*ppTexture)->AddRef();
     Succeed(error);
 }
 
@@ -105,35 +238,44 @@ bool CHostAppContext::IsTextureEnabled(CErrorAutoThrow& error, bool bForeground)
     return m_materials.IsTextureOn(bForeground);
 }
 
-// The host keeps every gradient, art and image in its resources, so nothing
-// travels beside a material.
-void CHostAppContext::GetNonCachedGradient(CErrorAutoThrow& error, bool, IMGLGradient** ppGradient)
+// Gradients and images that are not in the resource cache (an unsaved
+// gradient, a pattern taken from an image) travel beside the material. Art
+// is never cached in this host: art-media content always travels so.
+void CHostAppContext::GetNonCachedGradient(CErrorAutoThrow& error, bool bForeground,
+                                           IMGLGradient** ppGradient)
 {
-    if (ppGradient != nullptr)
-        *ppGradient = nullptr;
-    ppGradient != nullptr ? Succeed(error) : Refuse(error);
-}
-
-void CHostAppContext::GetNonCachedArt(CErrorAutoThrow& error, bool, IMGLArt** ppArt)
-{
-    if (ppArt != nullptr)
-        *ppArt = nullptr;
-    ppArt != nullptr ? Succeed(error) : Refuse(error);
-}
-
-void CHostAppContext::GetNonCachedPattern(CErrorAutoThrow& error, bool, CRowIterator& image,
-                                          CRowIterator& thumb)
-{
-    image.Detach();
-    thumb.Detach();
+    if (ppGradient == nullptr)
+    {
+        Refuse(error);
+        return;
+    }
+    IMGLObject* pSettings = m_materials.Material(bForeground).pGradient;
+    HandOutAs(IsCached(pSettings) ? nullptr : pSettings, ppGradient);
     Succeed(error);
 }
 
-void CHostAppContext::GetNonCachedTexture(CErrorAutoThrow& error, bool, CRowIterator& image,
+void CHostAppContext::GetNonCachedArt(CErrorAutoThrow& error, bool bForeground, IMGLArt** ppArt)
+{
+    if (ppArt == nullptr)
+    {
+        Refuse(error);
+        return;
+    }
+    HandOutAs(m_materials.Material(bForeground).pArt.p, ppArt);
+    Succeed(error);
+}
+
+void CHostAppContext::GetNonCachedPattern(CErrorAutoThrow& error, bool bForeground, CRowIterator& image,
                                           CRowIterator& thumb)
 {
-    image.Detach();
-    thumb.Detach();
+    NonCachedImages(m_materials.Material(bForeground).pPattern, image, thumb);
+    Succeed(error);
+}
+
+void CHostAppContext::GetNonCachedTexture(CErrorAutoThrow& error, bool bForeground, CRowIterator& image,
+                                          CRowIterator& thumb)
+{
+    NonCachedImages(m_materials.Material(bForeground).pTexture, image, thumb);
     Succeed(error);
 }
 
@@ -210,7 +352,7 @@ void CHostAppContext::GetMaterial(CErrorAutoThrow& error, bool bForeground, IMGL
         Refuse(error);
         return;
     }
-    *ppMaterial = MakeMaterial(m_materials.Material(bForeground));
+    *ppMaterial = MakeMaterial(m_materials.Painted(bForeground));
     *ppMaterial != nullptr ? Succeed(error) : Refuse(error);
 }
 
@@ -221,8 +363,30 @@ void CHostAppContext::SetMaterial(CErrorAutoThrow& error, IMGLMaterial* pMateria
         Refuse(error);
         return;
     }
-    m_materials.SetMaterial(bForeground,
-                            SHostMaterial{pMaterial->GetStyle(), pMaterial->GetSolidColor() & 0xFFFFFF});
+    // The material's settings replace those of its own kind; the side keeps
+    // what it had for the other kinds.
+    SHostMaterial material = m_materials.Material(bForeground);
+    material.nStyle = pMaterial->GetStyle();
+    material.clrColor = pMaterial->GetSolidColor() & 0xFFFFFF;
+    CComPtr<IMGLObject> pSettings;
+    pMaterial->GetSettings(error, &pSettings.p);
+    switch (material.nStyle)
+    {
+        case kHostStyleGradient:
+            material.pGradient = pSettings;
+            break;
+        case kHostStylePattern:
+            material.pPattern = pSettings;
+            break;
+        case kHostStyleArtMedia:
+            material.pArt = pSettings;
+            break;
+        default:
+            break;
+    }
+    material.pTexture = nullptr;
+    pMaterial->GetTexture(error, &material.pTexture.p);
+    m_materials.SetMaterial(bForeground, material);
     Succeed(error);
 }
 

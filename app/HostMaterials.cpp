@@ -1,5 +1,7 @@
 #include "HostMaterials.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -20,7 +22,17 @@ unsigned TextureBit(bool bForeground)
 
 nlohmann::json MaterialJson(const SHostMaterial& material)
 {
-    return {{"style", material.nStyle}, {"color", ColorToHex(material.clrColor)}};
+    nlohmann::json json = {{"style", material.nStyle}, {"color", ColorToHex(material.clrColor)}};
+    const std::pair<const char*, IMGLObject*> settings[] = {{"gradient", material.pGradient},
+                                                            {"pattern", material.pPattern},
+                                                            {"art", material.pArt},
+                                                            {"textureName", material.pTexture}};
+    for (const auto& [pszKey, pSettings] : settings)
+    {
+        if (pSettings != nullptr)
+            json[pszKey] = WideToUtf8(static_cast<LPCWSTR>(SettingsName(pSettings)));
+    }
+    return json;
 }
 
 } // namespace
@@ -33,6 +45,44 @@ std::string ColorToHex(COLORREF clrColor)
     return szText;
 }
 
+CString SettingsName(IMGLObject* pSettings)
+{
+    CString strName;
+    if (pSettings == nullptr)
+        return strName;
+    CErrorAutoThrow error;
+    CComPtr<IMGLCachedName> pCached;
+    if (pSettings->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached.p)) == S_OK)
+        pCached->GetCachedName(error, strName);
+    if (!strName.IsEmpty())
+        return strName;
+    CComPtr<IMGLProperty> pProperty;
+    pSettings->GetProperty(error, MGL_PROP_RESOURCE_NAME, &pProperty.p);
+    CComPtr<IMGLValue> pValue;
+    if (pProperty != nullptr)
+        pProperty->GetValue(error, &pValue.p);
+    CComPtr<IMGLStringValue> pText;
+    if (pValue != nullptr &&
+        pValue->QueryInterface(IID_OF(IMGLStringValue), reinterpret_cast<void**>(&pText.p)) == S_OK)
+        strName = pText->GetString();
+    return strName;
+}
+
+IMGLObject* SHostMaterial::StyleSettings() const
+{
+    switch (nStyle)
+    {
+        case kHostStyleGradient:
+            return pGradient;
+        case kHostStylePattern:
+            return pPattern;
+        case kHostStyleArtMedia:
+            return pArt;
+        default:
+            return nullptr;
+    }
+}
+
 CHostMaterials::CHostMaterials()
 {
     // Black on white, as a new document starts.
@@ -42,10 +92,36 @@ CHostMaterials::CHostMaterials()
 
 void CHostMaterials::SetMaterial(bool bForeground, const SHostMaterial& material)
 {
+    SSide& side = Side(bForeground);
+    const bool bTextureOn = material.pTexture != nullptr;
+    // A material without a texture switches the side's texture off but
+    // leaves its settings for when it is switched on again.
+    CComPtr<IMGLObject> pTexture = bTextureOn ? material.pTexture : side.material.pTexture;
+    const bool bTextureChanged = side.bTexture != bTextureOn || pTexture != side.material.pTexture;
+    side.material = material;
+    side.material.pTexture = pTexture;
+    side.bTexture = bTextureOn;
+    Remember(Painted(bForeground));
+    Changed(MaterialBit(bForeground) | (bTextureChanged ? TextureBit(bForeground) : 0));
+    Notify(kNotifyMaterialChanged);
+}
+
+void CHostMaterials::Replace(bool bForeground, const SHostMaterial& material)
+{
     Side(bForeground).material = material;
-    Remember(material);
+    Remember(Painted(bForeground));
     Changed(MaterialBit(bForeground));
     Notify(kNotifyMaterialChanged);
+}
+
+void CHostMaterials::SetDefaults(bool bForeground, IMGLObject* pGradient, IMGLObject* pPattern,
+                                 IMGLObject* pArt, IMGLObject* pTexture)
+{
+    SHostMaterial& material = Side(bForeground).material;
+    material.pGradient = pGradient;
+    material.pPattern = pPattern;
+    material.pArt = pArt;
+    material.pTexture = pTexture;
 }
 
 void CHostMaterials::SetSolidColor(bool bForeground, COLORREF clrColor)
@@ -53,7 +129,7 @@ void CHostMaterials::SetSolidColor(bool bForeground, COLORREF clrColor)
     SHostMaterial material = Material(bForeground);
     material.nStyle = kHostStyleSolid;
     material.clrColor = clrColor & 0x00FFFFFF;
-    SetMaterial(bForeground, material);
+    Replace(bForeground, material);
 }
 
 void CHostMaterials::SetStyle(bool bForeground, int nStyle)
@@ -62,7 +138,15 @@ void CHostMaterials::SetStyle(bool bForeground, int nStyle)
     if (material.nStyle == nStyle)
         return;
     material.nStyle = nStyle;
-    SetMaterial(bForeground, material);
+    Replace(bForeground, material);
+}
+
+SHostMaterial CHostMaterials::Painted(bool bForeground) const
+{
+    SHostMaterial material = Material(bForeground);
+    if (!IsTextureOn(bForeground))
+        material.pTexture = nullptr;
+    return material;
 }
 
 bool CHostMaterials::SetEnabled(bool bForeground, bool bEnabled)
@@ -106,6 +190,8 @@ void CHostMaterials::SwapColors()
 void CHostMaterials::SwapMaterials()
 {
     std::swap(m_foreground.material, m_background.material);
+    // The textures stay with their sides.
+    std::swap(m_foreground.material.pTexture, m_background.material.pTexture);
     Changed(kChangeForeground | kChangeBackground);
     Notify(kNotifyMaterialChanged);
 }
@@ -113,6 +199,7 @@ void CHostMaterials::SwapMaterials()
 void CHostMaterials::SwapTextures()
 {
     std::swap(m_foreground.bTexture, m_background.bTexture);
+    std::swap(m_foreground.material.pTexture, m_background.material.pTexture);
     Changed(kChangeForegroundTexture | kChangeBackgroundTexture);
     Notify(kNotifyMaterialChanged);
 }

@@ -4,6 +4,7 @@
 // and the palette's refresh are driven from it.
 #pragma once
 
+#include "MGLObjects.h"
 #include "WinDef.h"
 
 #include <nlohmann/json.hpp>
@@ -41,11 +42,22 @@ enum EHostNotification : int
     kNotifyRecentCleared = 3,
 };
 
+// A material as the host keeps it. The settings of every kind stay whatever
+// the style, so that switching a side back to a kind brings back what it
+// had. Settings objects are shared, not copied: two materials are the same
+// when they hold the same objects.
 struct SHostMaterial
 {
     int nStyle = kHostStyleSolid;
-    COLORREF clrColor = RGB(0, 0, 0); // the solid colour, kept whatever the style
+    COLORREF clrColor = RGB(0, 0, 0); // the solid colour
+    CComPtr<IMGLObject> pGradient;    // gradient settings (a gradient object)
+    CComPtr<IMGLObject> pPattern;     // pattern settings
+    CComPtr<IMGLObject> pArt;         // art-media content (an art object)
+    CComPtr<IMGLObject> pTexture;     // texture settings; used while the texture is on
     bool operator==(const SHostMaterial&) const = default;
+    // The settings of the material's own style, or null for a solid colour
+    // and a texture shown as a style.
+    IMGLObject* StyleSettings() const;
 };
 
 class CHostMaterials
@@ -59,8 +71,14 @@ public:
     bool IsEnabled(bool bForeground) const { return Side(bForeground).bEnabled; }
     bool IsTextureOn(bool bForeground) const { return Side(bForeground).bTexture; }
 
-    // A new material for a side; it joins the recently used list.
+    // A new material for a side; it joins the recently used list. The
+    // side's texture follows the material's: on with its settings, or off
+    // when it has none.
     void SetMaterial(bool bForeground, const SHostMaterial& material);
+    // The settings a side starts with for the kinds that are not solid (any
+    // may be null); no change is reported.
+    void SetDefaults(bool bForeground, IMGLObject* pGradient, IMGLObject* pPattern, IMGLObject* pArt,
+                     IMGLObject* pTexture);
     // A solid colour for a side: the side becomes a solid colour material.
     void SetSolidColor(bool bForeground, COLORREF clrColor);
     void SetStyle(bool bForeground, int nStyle);
@@ -69,12 +87,15 @@ public:
     // what was asked.
     bool SetEnabled(bool bForeground, bool bEnabled);
     void SetTexture(bool bForeground, bool bOn);
+    // The material of a side as it paints: its texture only while it is on.
+    SHostMaterial Painted(bool bForeground) const;
     // Exchanges the two sides: materials, enabled states and textures.
     void Swap();
     // Exchanges only the solid colours (the swap button with Ctrl), or only
-    // the texture switches (with Shift).
+    // the textures, switch and settings (with Shift).
     void SwapColors();
-    // Exchanges the materials, leaving enabled states and textures.
+    // Exchanges the materials, leaving enabled states and textures (the
+    // texture switches and settings).
     void SwapMaterials();
     void SwapTextures();
 
@@ -106,6 +127,8 @@ private:
     };
     SSide& Side(bool bForeground) { return bForeground ? m_foreground : m_background; }
     const SSide& Side(bool bForeground) const { return bForeground ? m_foreground : m_background; }
+    // A change of the side's own material, texture state untouched.
+    void Replace(bool bForeground, const SHostMaterial& material);
     void Remember(const SHostMaterial& material);
     void Notify(int nNotification);
     void Changed(unsigned nChanges);
@@ -120,3 +143,6 @@ private:
 
 // "#RRGGBB", red first, upper case.
 std::string ColorToHex(COLORREF clrColor);
+// The name a settings object goes by: the name it is cached under, else its
+// resource name (property 29); empty for content that has neither.
+CString SettingsName(IMGLObject* pSettings);

@@ -6,6 +6,7 @@
 #include "Guid.h"
 
 #include <atomic>
+#include <memory>
 #include <utility>
 
 // Gives an interface its identifier: IID_OF(IMaterialServices).
@@ -120,7 +121,7 @@ public:
     CComPtr& operator=(const CComPtr& o) { return *this = o.p; }
     CComPtr& operator=(CComPtr&& o) noexcept
     {
-        if (this != &o)
+        if (this != std::addressof(o))
         {
             Release();
             p = std::exchange(o.p, nullptr);

@@ -25,6 +25,7 @@ protected:
     {
         m_pServices = nullptr;
         m_pContext = nullptr;
+        m_materials = CHostMaterials();
         EXPECT_EQ(LiveMGLObjectCount(), m_nLive);
     }
 
@@ -35,6 +36,29 @@ protected:
     int m_nLive = 0;
 };
 
+// A new settings object cached under a name, as the resources give them.
+template <typename TObject> CComPtr<IMGLObject> Named(TObject* pObject, LPCWSTR pszName)
+{
+    pObject->SetCachedName(pszName);
+    CComPtr<IMGLObject> pSettings;
+    pSettings.Attach(pObject);
+    return pSettings;
+}
+
+ULONG Refs(IUnknown* pObject)
+{
+    pObject->AddRef();
+    return pObject->Release();
+}
+
+SHostMaterial Plain(int nStyle, COLORREF clrColor)
+{
+    SHostMaterial material;
+    material.nStyle = nStyle;
+    material.clrColor = clrColor;
+    return material;
+}
+
 void CountNotification(int nNotification, void* pContext)
 {
     static_cast<std::vector<int>*>(pContext)->push_back(nNotification);
@@ -42,25 +66,165 @@ void CountNotification(int nNotification, void* pContext)
 
 } // namespace
 
-TEST_F(HostAppContextTest, SolidAndArtColoursTravelAsAHeapColourOtherKindsAsNothing)
+TEST_F(HostAppContextTest, SolidColoursTravelOnTheHeapOtherKindsAsTheirSettings)
 {
+    CComPtr<IMGLObject> pGradient = Named(new CMGLGradient, L"Rainbow");
+    CComPtr<IMGLObject> pPattern = Named(new CMGLObject(MGL_OBJECT_PATTERN), L"Bricks");
+    CComPtr<IMGLObject> pArt;
+    pArt.Attach(new CMGLArt);
+    m_materials.SetDefaults(false, pGradient, pPattern, pArt, nullptr);
     m_materials.SetSolidColor(false, RGB(1, 2, 3));
+
     void* pData = reinterpret_cast<void*>(1);
     m_pContext->GetStyleData(m_error, 1, false, &pData);
     ASSERT_NE(pData, nullptr);
     EXPECT_EQ(*static_cast<COLORREF*>(pData), RGB(1, 2, 3));
     std::free(pData);
 
-    m_pContext->GetStyleData(m_error, 8, true, &pData);
-    ASSERT_NE(pData, nullptr);
-    EXPECT_EQ(*static_cast<COLORREF*>(pData), RGB(0, 0, 0));
-    std::free(pData);
-
+    // The receiver owns one reference.
+    const std::pair<int, IMGLObject*> kinds[] = {{4, pGradient}, {2, pPattern}, {8, pArt}};
+    for (const auto& [nKind, pExpected] : kinds)
+    {
+        pData = nullptr;
+        m_pContext->GetStyleData(m_error, nKind, false, &pData);
+        EXPECT_TRUE(m_error.IsOk());
+        ASSERT_EQ(pData, static_cast<void*>(pExpected)) << nKind;
+        EXPECT_EQ(Refs(pExpected), 4u) << "ours, the side's, its recent entry's and the receiver's";
+        static_cast<IMGLObject*>(pData)->Release();
+    }
+    // A side without settings of a kind gives none; the texture shown as a
+    // style has no data; an unknown kind is refused.
+    pData = reinterpret_cast<void*>(1);
     m_pContext->GetStyleData(m_error, 4, true, &pData);
     EXPECT_EQ(pData, nullptr);
     EXPECT_TRUE(m_error.IsOk());
+    m_pContext->GetStyleData(m_error, 64, true, &pData);
+    EXPECT_EQ(pData, nullptr);
+    EXPECT_TRUE(m_error.IsOk());
+    m_pContext->GetStyleData(m_error, 3, true, &pData);
+    EXPECT_EQ(m_error.GetError(), MIRN_ERR_INVALID_ARG);
     m_pContext->GetStyleData(m_error, 1, true, nullptr);
     EXPECT_EQ(m_error.GetError(), MIRN_ERR_INVALID_ARG);
+}
+
+TEST_F(HostAppContextTest, OnlyContentOutsideTheCacheTravelsBesideTheMaterial)
+{
+    // A cached gradient has no non-cached stops; an unsaved one gives itself.
+    CComPtr<IMGLObject> pSaved = Named(new CMGLGradient, L"Rainbow");
+    CComPtr<IMGLObject> pUnsaved;
+    pUnsaved.Attach(new CMGLGradient);
+    m_materials.SetDefaults(true, pSaved, nullptr, nullptr, nullptr);
+    m_materials.SetDefaults(false, pUnsaved, nullptr, nullptr, nullptr);
+    CComPtr<IMGLGradient> pStops;
+    m_pContext->GetNonCachedGradient(m_error, true, &pStops.p);
+    EXPECT_EQ(pStops, nullptr);
+    m_pContext->GetNonCachedGradient(m_error, false, &pStops.p);
+    ASSERT_NE(pStops, nullptr);
+    CComPtr<IMGLObject> pStopsObject;
+    pStops->QueryInterface(IID_OF(IMGLObject), reinterpret_cast<void**>(&pStopsObject.p));
+    EXPECT_EQ(pStopsObject, pUnsaved);
+
+    // A pattern taken from an image: the image and a thumbnail of at most 48
+    // pixels, each the mean of the pixels it covers. Left half pure red,
+    // right half pure blue (rows are blue, green, red).
+    CRowIterator image;
+    ASSERT_TRUE(image.CreateRGB(96, 40));
+    for (int y = 0; y < 40; ++y)
+    {
+        BYTE* pRow = image.GetRow(y);
+        for (int x = 0; x < 96; ++x)
+        {
+            pRow[x * 3 + 0] = x < 48 ? 0 : 255;
+            pRow[x * 3 + 2] = x < 48 ? 255 : 0;
+        }
+        image.ReleaseRow(y);
+    }
+    CComPtr<IMGLObject> pPattern;
+    pPattern.Attach(new CMGLObject(MGL_OBJECT_PATTERN));
+    CMGLValueFactory values;
+    CMGLPropertyFactory properties;
+    CComPtr<IMGLValue> pValue;
+    values.CreateImage(m_error, image, &pValue.p);
+    CComPtr<IMGLProperty> pProperty;
+    properties.CreateProperty(m_error, MGL_PROP_IMAGE, pValue, &pProperty.p);
+    pPattern->SetProperty(m_error, pProperty);
+    m_materials.SetDefaults(true, nullptr, pPattern, nullptr, nullptr);
+
+    CRowIterator outImage;
+    CRowIterator outThumb;
+    m_pContext->GetNonCachedPattern(m_error, true, outImage, outThumb);
+    ASSERT_TRUE(outImage.IsAttached());
+    EXPECT_TRUE(outImage.SharesImageWith(image));
+    ASSERT_TRUE(outThumb.IsAttached());
+    EXPECT_EQ(outThumb.Width(), 48);
+    EXPECT_EQ(outThumb.Height(), 20);
+    const BYTE* pThumbRow = outThumb.GetRow(10);
+    EXPECT_EQ(pThumbRow[23 * 3 + 2], 255);
+    EXPECT_EQ(pThumbRow[23 * 3 + 0], 0);
+    EXPECT_EQ(pThumbRow[24 * 3 + 0], 255);
+    EXPECT_EQ(pThumbRow[24 * 3 + 2], 0);
+    outThumb.ReleaseRow(10);
+    // The same pattern stored in the resources travels as its name only.
+    static_cast<CMGLObject*>(pPattern.p)->SetCachedName(L"From image");
+    m_pContext->GetNonCachedPattern(m_error, true, outImage, outThumb);
+    EXPECT_FALSE(outImage.IsAttached());
+    EXPECT_FALSE(outThumb.IsAttached());
+
+    // Art-media content always travels.
+    CComPtr<IMGLObject> pArtObject;
+    pArtObject.Attach(new CMGLArt);
+    m_materials.SetDefaults(true, nullptr, nullptr, pArtObject, nullptr);
+    CComPtr<IMGLArt> pArt;
+    m_pContext->GetNonCachedArt(m_error, true, &pArt.p);
+    ASSERT_NE(pArt, nullptr);
+    CComPtr<IMGLArt> pNoArt;
+    m_pContext->GetNonCachedArt(m_error, false, &pNoArt.p);
+    EXPECT_EQ(pNoArt, nullptr);
+    EXPECT_TRUE(m_error.IsOk());
+}
+
+TEST_F(HostAppContextTest, AMaterialBringsItsSettingsAndItsTexture)
+{
+    CComPtr<IMGLObject> pGradient = Named(new CMGLGradient, L"Sunset");
+    CComPtr<IMGLObject> pTexture = Named(new CMGLObject(MGL_OBJECT_TEXTURE), L"Canvas");
+    CComPtr<IMGLMaterial> pMaterial;
+    pMaterial.Attach(new CMGLMaterial);
+    pMaterial->SetStyle(m_error, 4);
+    pMaterial->SetSettings(m_error, pGradient);
+    pMaterial->SetTexture(m_error, pTexture);
+    m_pServices->SetMaterial(m_error, pMaterial, true, 1, 0);
+    EXPECT_TRUE(m_error.IsOk());
+    EXPECT_EQ(m_materials.Material(true).pGradient, pGradient);
+    EXPECT_TRUE(m_pContext->IsTextureEnabled(m_error, true));
+    CComPtr<IMGLObject> pGot;
+    m_pContext->GetTextureData(m_error, true, &pGot.p);
+    EXPECT_EQ(pGot, pTexture);
+
+    // Switched off, the side keeps the texture's settings, but its material
+    // has no texture.
+    m_pServices->EnableTexture(m_error, true, false);
+    CComPtr<IMGLMaterial> pCurrent;
+    m_pServices->GetMaterial(m_error, true, &pCurrent.p);
+    ASSERT_NE(pCurrent, nullptr);
+    CComPtr<IMGLObject> pCurrentTexture;
+    pCurrent->GetTexture(m_error, &pCurrentTexture.p);
+    EXPECT_EQ(pCurrentTexture, nullptr);
+    CComPtr<IMGLObject> pCurrentSettings;
+    pCurrent->GetSettings(m_error, &pCurrentSettings.p);
+    EXPECT_EQ(pCurrentSettings, pGradient);
+    pGot = nullptr;
+    m_pContext->GetTextureData(m_error, true, &pGot.p);
+    EXPECT_EQ(pGot, pTexture);
+
+    // A solid colour material keeps the side's gradient for later.
+    m_pServices->SetSolidColor(m_error, true, RGB(4, 5, 6));
+    EXPECT_EQ(m_materials.Material(true).pGradient, pGradient);
+    m_pServices->SetStyle(m_error, true, 4);
+    pCurrent = nullptr;
+    m_pServices->GetMaterial(m_error, true, &pCurrent.p);
+    pCurrentSettings = nullptr;
+    pCurrent->GetSettings(m_error, &pCurrentSettings.p);
+    EXPECT_EQ(pCurrentSettings, pGradient);
 }
 
 TEST_F(HostAppContextTest, EnabledStatesNeverLeaveBothSidesOff)
@@ -84,7 +248,7 @@ TEST_F(HostAppContextTest, MaterialsGoBothWaysAsHostObjects)
     pMaterial->SetStyle(m_error, 4);
     m_pServices->SetMaterial(m_error, pMaterial, true, 1, 0);
     EXPECT_TRUE(m_error.IsOk());
-    EXPECT_EQ(m_materials.Material(true), (SHostMaterial{4, RGB(9, 8, 7)}));
+    EXPECT_EQ(m_materials.Material(true), (Plain(4, RGB(9, 8, 7))));
     EXPECT_EQ(m_pServices->GetStyle(m_error, true), 4);
 
     m_pServices->ApplyMaterial(m_error, pMaterial, 0);

@@ -4,11 +4,22 @@
 
 #include <vector>
 
+namespace
+{
+SHostMaterial Plain(int nStyle, COLORREF clrColor)
+{
+    SHostMaterial material;
+    material.nStyle = nStyle;
+    material.clrColor = clrColor;
+    return material;
+}
+} // namespace
+
 TEST(HostMaterials, StartsBlackOnWhiteBothEnabledWithoutTextures)
 {
     const CHostMaterials materials;
-    EXPECT_EQ(materials.Material(true), (SHostMaterial{kHostStyleSolid, RGB(0, 0, 0)}));
-    EXPECT_EQ(materials.Material(false), (SHostMaterial{kHostStyleSolid, RGB(255, 255, 255)}));
+    EXPECT_EQ(materials.Material(true), (Plain(kHostStyleSolid, RGB(0, 0, 0))));
+    EXPECT_EQ(materials.Material(false), (Plain(kHostStyleSolid, RGB(255, 255, 255))));
     EXPECT_TRUE(materials.IsEnabled(true));
     EXPECT_TRUE(materials.IsEnabled(false));
     EXPECT_FALSE(materials.IsTextureOn(true));
@@ -25,7 +36,7 @@ TEST(HostMaterials, ColoursAndStylesReportTheirSideAndJoinTheRecentList)
     // Only the colour's lower three bytes count.
     materials.SetSolidColor(false, 0xFF336699);
     EXPECT_EQ(materials.Material(true).nStyle, kHostStyleGradient);
-    EXPECT_EQ(materials.Material(false), (SHostMaterial{kHostStyleSolid, 0x00336699}));
+    EXPECT_EQ(materials.Material(false), (Plain(kHostStyleSolid, 0x00336699)));
     EXPECT_EQ(changes, (std::vector<unsigned>{0x01, 0x02}));
     ASSERT_EQ(materials.Recent().size(), 2u);
     EXPECT_EQ(materials.Recent()[0].clrColor, 0x00336699u);
@@ -77,8 +88,8 @@ TEST(HostMaterials, PartialSwapsExchangeOnlyColoursOrOnlyTextures)
     materials.SetChangeListener([&](unsigned n) { changes.push_back(n); });
 
     materials.SwapColors();
-    EXPECT_EQ(materials.Material(true), (SHostMaterial{kHostStylePattern, RGB(255, 255, 255)}));
-    EXPECT_EQ(materials.Material(false), (SHostMaterial{kHostStyleSolid, RGB(0, 0, 0)}));
+    EXPECT_EQ(materials.Material(true), (Plain(kHostStylePattern, RGB(255, 255, 255))));
+    EXPECT_EQ(materials.Material(false), (Plain(kHostStyleSolid, RGB(0, 0, 0))));
     EXPECT_FALSE(materials.IsTextureOn(true));
 
     materials.SwapTextures();
@@ -102,8 +113,7 @@ TEST(HostMaterials, RecentListKeepsTenDistinctMostRecentFirst)
     EXPECT_EQ(materials.Recent().size(), 10u);
     EXPECT_EQ(materials.Recent()[0].clrColor, RGB(5, 0, 0));
     EXPECT_EQ(materials.Recent()[1].clrColor, RGB(12, 0, 0));
-    EXPECT_EQ(
-        std::count(materials.Recent().begin(), materials.Recent().end(), SHostMaterial{1, RGB(5, 0, 0)}), 1);
+    EXPECT_EQ(std::count(materials.Recent().begin(), materials.Recent().end(), Plain(1, RGB(5, 0, 0))), 1);
 }
 
 TEST(HostMaterials, SubscribersHearNotificationsAndMayLeaveWhileCalled)

@@ -132,6 +132,28 @@ TEST_F(MGLModelTest, ImageValuesShareTheImageAndReleasingTheResourceDropsIt)
     EXPECT_EQ(pValue, nullptr);
 }
 
+TEST_F(MGLModelTest, GradientAndArtKindsAnswerTheirInterfaces)
+{
+    CErrorAutoThrow error;
+    CComPtr<IMGLObject> pGradientObject;
+    m_objects.CreateObject(error, MGL_OBJECT_GRADIENT, &pGradientObject.p);
+    ASSERT_NE(pGradientObject, nullptr);
+    CComPtr<IMGLGradient> pGradient;
+    EXPECT_EQ(pGradientObject->QueryInterface(IID_OF(IMGLGradient), reinterpret_cast<void**>(&pGradient.p)),
+              S_OK);
+    CComPtr<IMGLObject> pArtObject;
+    m_objects.CreateObject(error, MGL_OBJECT_ART, &pArtObject.p);
+    CComPtr<IMGLArt> pArt;
+    EXPECT_EQ(pArtObject->QueryInterface(IID_OF(IMGLArt), reinterpret_cast<void**>(&pArt.p)), S_OK);
+    EXPECT_EQ(pArtObject->GetObjectKind(), MGL_OBJECT_ART);
+    // A plain settings object is neither.
+    CComPtr<IMGLObject> pPlain;
+    m_objects.CreateObject(error, 12, &pPlain.p);
+    CComPtr<IMGLArt> pNotArt;
+    EXPECT_NE(pPlain->QueryInterface(IID_OF(IMGLArt), reinterpret_cast<void**>(&pNotArt.p)), S_OK);
+    EXPECT_EQ(pNotArt, nullptr);
+}
+
 TEST_F(MGLModelTest, KindFortyThreeIsAMaterialWithStyleColourSettingsAndTexture)
 {
     CErrorAutoThrow error;

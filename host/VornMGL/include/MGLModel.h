@@ -239,9 +239,7 @@ private:
 class CMGLGradient : public TMGLObjectImpl<IMGLGradient>
 {
 public:
-    // The object kind of a gradient.
-    static constexpr int kKind = 46;
-    CMGLGradient() : TMGLObjectImpl<IMGLGradient>(kKind) {}
+    CMGLGradient() : TMGLObjectImpl<IMGLGradient>(MGL_OBJECT_GRADIENT) {}
 
     int GetColorStopCount() const override { return CountStops(MGL_OBJECT_COLOR_STOP); }
     void GetColorStop(CErrorAutoThrow& error, int nIndex, int& nPosition, int& nMidpoint,
@@ -259,11 +257,11 @@ private:
     CComPtr<IMGLGradientStop> FindStop(int nKind, int nIndex) const;
 };
 
-// The art of an art-media material.
-class CMGLArt : public TUnknownImpl<IMGLArt>
+// The art of an art-media material; a settings object of its own kind.
+class CMGLArt : public TMGLObjectImpl<IMGLArt>
 {
 public:
-    CMGLArt() = default;
+    CMGLArt() : TMGLObjectImpl<IMGLArt>(MGL_OBJECT_ART) {}
 
     void GetContent(CErrorAutoThrow& error, const COLORREF** ppPrimary, const COLORREF** ppSecondary,
                     int& nThirdValue, bool& bSecondaryFirst) const override;
@@ -274,7 +272,6 @@ public:
 private:
     ~CMGLArt() override = default;
 
-    CMGLLiveCounter m_live;
     std::optional<COLORREF> m_clrPrimary;
     std::optional<COLORREF> m_clrSecondary;
     int m_nThirdValue = 0;
@@ -284,7 +281,8 @@ private:
 class CMGLObjectFactory : public VMGLObjectFactory
 {
 public:
-    // MGL_OBJECT_MATERIAL makes a CMGLMaterial, any other positive kind a
+    // MGL_OBJECT_MATERIAL makes a CMGLMaterial, MGL_OBJECT_GRADIENT a
+    // CMGLGradient, MGL_OBJECT_ART a CMGLArt, any other positive kind a
     // CMGLObject of that kind; other kinds are an error 101.
     void CreateObject(CErrorAutoThrow& error, int nKind, IMGLObject** ppObject) override;
 };

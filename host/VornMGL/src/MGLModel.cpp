@@ -225,6 +225,10 @@ void CMGLObjectFactory::CreateObject(CErrorAutoThrow& error, int nKind, IMGLObje
     }
     if (nKind == MGL_OBJECT_MATERIAL)
         HandOut<IMGLObject>(error, new (std::nothrow) CMGLMaterial, ppObject);
+    else if (nKind == MGL_OBJECT_GRADIENT)
+        HandOut<IMGLObject>(error, new (std::nothrow) CMGLGradient, ppObject);
+    else if (nKind == MGL_OBJECT_ART)
+        HandOut<IMGLObject>(error, new (std::nothrow) CMGLArt, ppObject);
     else
         HandOut<IMGLObject>(error, new (std::nothrow) CMGLObject(nKind), ppObject);
 }

@@ -136,6 +136,13 @@ struct IMGLObject : IUnknown
 // The object kinds of a gradient's stops, which are the gradient's children.
 constexpr int MGL_OBJECT_COLOR_STOP = 44;
 constexpr int MGL_OBJECT_TRANSPARENCY_STOP = 45;
+// A gradient with its stops (it answers IMGLGradient) and the art of an
+// art-media material (it answers IMGLArt).
+constexpr int MGL_OBJECT_GRADIENT = 46;
+constexpr int MGL_OBJECT_ART = 47;
+// Pattern and texture settings objects.
+constexpr int MGL_OBJECT_PATTERN = 48;
+constexpr int MGL_OBJECT_TEXTURE = 49;
 
 // One stop of a gradient: a colour stop (kind MGL_OBJECT_COLOR_STOP, value a
 // colour) or a transparency stop (MGL_OBJECT_TRANSPARENCY_STOP, value an
@@ -177,7 +184,9 @@ constexpr COLORREF MGL_STOP_BACKGROUND = 0xFFFFFFFE;
 
 // The art-media description of a material: a primary and a secondary
 // colour (either may be missing), a third value that goes with the secondary
-// colour, and a flag that says the secondary colour is set first.
+// colour, and a flag that says the secondary colour is set first. The host's
+// art objects are also settings objects (IMGLObject) of kind MGL_OBJECT_ART,
+// so a material holds its art as its settings.
 struct IMGLArt : IUnknown
 {
     DECLARE_INTERFACE_IID(L"{4E1C3060-30E7-4152-A763-D0339D719838}");

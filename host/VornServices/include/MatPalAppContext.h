@@ -64,11 +64,12 @@ struct IMatPalAppContext : IUnknown
     // Whether the side's material is switched on; never both are off.
     virtual bool IsMaterialEnabled(CErrorAutoThrow& error, bool bForeground) = 0;
     virtual void EnableMaterial(CErrorAutoThrow& error, bool bForeground, bool bEnable) = 0;
-    // The side's data of one style kind (an EMaterialStyle value). Solid
-    // colour, colour wheel and art media give a heap block (malloc) holding
-    // one COLORREF that the receiver frees; gradient, pattern and texture
-    // kinds give an IUnknown-derived object with one reference that the
-    // receiver releases. May be null.
+    // The side's data of one style kind (an EMaterialStyle value). A solid
+    // colour gives a heap block (malloc) holding one COLORREF that the
+    // receiver frees; gradient, pattern and art-media kinds give their
+    // settings object (the art object for art media) with one reference that
+    // the receiver releases. May be null: always for the texture shown as a
+    // style, and for a kind the side has no settings of.
     virtual void GetStyleData(CErrorAutoThrow& error, int nStyle, bool bForeground, void** ppData) = 0;
     // The side's texture settings object (one reference), and whether the
     // side's texture is switched on.
