@@ -5,7 +5,7 @@
 
 #include "MatPropertiesPage.h"
 
-#define IDD_MATSTYLE_TEXTURE_PAGE 15115
+#define IDD_MATSTYLE_TEXTURE_PAGE 15105
 
 class CMatStyleFakeTexturePage : public CMatPropertiesPage
 {

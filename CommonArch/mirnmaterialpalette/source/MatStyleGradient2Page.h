@@ -5,7 +5,7 @@
 
 #include "MatPropertiesPage.h"
 
-#define IDD_MATSTYLE_GRADIENT2_PAGE 15104
+#define IDD_MATSTYLE_GRADIENT2_PAGE 15114
 
 class CMatStyleGradient2Page : public CMatPropertiesPage
 {

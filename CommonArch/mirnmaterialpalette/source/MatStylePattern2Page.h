@@ -6,7 +6,7 @@
 #include "MatPropertiesPage.h"
 #include "RowIterator.h"
 
-#define IDD_MATSTYLE_PATTERN2_PAGE 15114
+#define IDD_MATSTYLE_PATTERN2_PAGE 15115
 
 class CMatStylePattern2Page : public CMatPropertiesPage
 {

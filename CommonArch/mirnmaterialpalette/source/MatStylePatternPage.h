@@ -6,7 +6,7 @@
 #include "MatPropertiesPage.h"
 #include "RowIterator.h"
 
-#define IDD_MATSTYLE_PATTERN_PAGE 15105
+#define IDD_MATSTYLE_PATTERN_PAGE 15104
 
 class CMatStylePatternPage : public CMatPropertiesPage
 {
