@@ -605,6 +605,12 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
 int GetWindowRgn(HWND hWnd, HRGN hRgn);
 HWND WindowFromPoint(POINT Point);
 HWND ChildWindowFromPoint(HWND hWndParent, POINT Point);
+// The child windows skipped by ChildWindowFromPointEx.
+#define CWP_ALL 0x0000
+#define CWP_SKIPINVISIBLE 0x0001
+#define CWP_SKIPDISABLED 0x0002
+#define CWP_SKIPTRANSPARENT 0x0004
+HWND ChildWindowFromPointEx(HWND hWndParent, POINT Point, UINT uFlags);
 
 // Messages and the message loop.
 LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);

@@ -11,6 +11,8 @@
 #include "MessageMap.h"
 #include "WinUser.h"
 
+#include <memory>
+
 class CMenu;
 class CScrollBar;
 struct CCreateContext;
@@ -24,6 +26,8 @@ struct CCreateContext;
 #define MLF_NOKICKIDLE 0x0002
 #define MLF_SHOWONIDLE 0x0004
 #define MSGF_DIALOGBOX 0
+
+struct SWndToolTips;
 
 class CWnd : public CCmdTarget
 {
@@ -72,6 +76,12 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Tooltips for the child windows: while enabled, the pointer resting on
+    // a child shows a tip whose text the tooltip asks of this window each
+    // time (WM_NOTIFY TTN_GETDISPINFOW, uId the child's handle, TTF_IDISHWND
+    // set). A child without text shows no tip.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    bool AreToolTipsEnabled() const { return m_pToolTips != nullptr; }
     // Offers a message to PreTranslateMessage of the window it is for and of
     // each parent (or owner) up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -274,6 +284,10 @@ protected:
 
 private:
     static void AttachWhileCreating(HWND hWnd, void* pContext);
+    // Hands a mouse message on to the child tooltips, adding the child under
+    // the pointer as a tool the first time.
+    void RelayToolTipMessage(const MSG* pMsg);
+    std::unique_ptr<SWndToolTips> m_pToolTips;
     bool m_bSpecialHandle = false; // wndTop and its kin wrap placement values, not windows
 
     DECLARE_MESSAGE_MAP()

@@ -179,6 +179,11 @@ HWND WindowFromPoint(POINT Point)
 
 HWND ChildWindowFromPoint(HWND hWndParent, POINT Point)
 {
+    return ChildWindowFromPointEx(hWndParent, Point, CWP_ALL);
+}
+
+HWND ChildWindowFromPointEx(HWND hWndParent, POINT Point, UINT uFlags)
+{
     CWindowManager& manager = CWindowManager::Get();
     SWindowRecord* pParent = manager.Find(hWndParent);
     if (pParent == nullptr)
@@ -190,8 +195,15 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point)
     for (HWND hChild : pParent->children)
     {
         SWindowRecord* pChild = manager.FindQuiet(hChild);
-        if (pChild != nullptr && PointInWindow(manager, *pChild, ptScreen))
-            return hChild;
+        if (pChild == nullptr || !PointInWindow(manager, *pChild, ptScreen))
+            continue;
+        const LONG lStyle = GetWindowLongW(hChild, GWL_STYLE);
+        const LONG lExStyle = GetWindowLongW(hChild, GWL_EXSTYLE);
+        if (((uFlags & CWP_SKIPINVISIBLE) != 0 && (lStyle & WS_VISIBLE) == 0) ||
+            ((uFlags & CWP_SKIPDISABLED) != 0 && (lStyle & WS_DISABLED) != 0) ||
+            ((uFlags & CWP_SKIPTRANSPARENT) != 0 && (lExStyle & WS_EX_TRANSPARENT) != 0))
+            continue;
+        return hChild;
     }
     return hWndParent;
 }

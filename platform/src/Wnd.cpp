@@ -3,6 +3,7 @@
 #include "Wnd.h"
 
 #include "CommonDialogs.h"
+#include "TooltipControl.h"
 #include "Asking.h"
 #include "WinThread.h"
 #include "WindowManager.h"
@@ -101,6 +102,14 @@ const MSG* AfxGetCurrentMessage()
 {
     return &g_currentMessage;
 }
+
+// The tooltip a window keeps for its children once it enables them, and the
+// children already made tools.
+struct SWndToolTips
+{
+    CToolTipCtrl ctrl;
+    std::set<HWND> tools;
+};
 
 CWnd::CWnd() = default;
 
@@ -423,11 +432,53 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    if (!bEnable)
+    {
+        m_pToolTips.reset();
+        return TRUE;
+    }
+    if (m_pToolTips != nullptr)
+        return TRUE;
+    if (m_hWnd == nullptr)
+        return FALSE;
+    auto pToolTips = std::make_unique<SWndToolTips>();
+    if (!pToolTips->ctrl.Create(this))
+        return FALSE;
+    m_pToolTips = std::move(pToolTips);
+    return TRUE;
+}
+
+void CWnd::RelayToolTipMessage(const MSG* pMsg)
+{
+    const bool bMouse = pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST;
+    if (!bMouse || m_pToolTips->ctrl.GetSafeHwnd() == nullptr)
+        return;
+    POINT pt = pMsg->pt;
+    ::ScreenToClient(m_hWnd, &pt);
+    const HWND hChild = ::ChildWindowFromPointEx(m_hWnd, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (hChild != nullptr && hChild != m_hWnd && m_pToolTips->tools.insert(hChild).second)
+    {
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_IDISHWND;
+        ti.hwnd = m_hWnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(hChild);
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        m_pToolTips->ctrl.SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    MSG relayed = *pMsg;
+    m_pToolTips->ctrl.RelayEvent(&relayed);
+}
+
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd))
     {
         CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->m_pToolTips != nullptr)
+            pWnd->RelayToolTipMessage(pMsg);
         if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
             return TRUE;
         if (hWnd == hWndStop)

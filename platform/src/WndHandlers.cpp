@@ -35,6 +35,8 @@ void CWnd::OnNcDestroy()
 {
     AfxOnWindowGone(this);
     Default();
+    // The child tooltips went with the window; a new window starts afresh.
+    EnableToolTips(FALSE);
     // The record goes after this message: restore the procedure that was
     // subclassed, let go of the handle, and tell the object.
     if (m_pfnSuper != nullptr && m_hWnd != nullptr &&

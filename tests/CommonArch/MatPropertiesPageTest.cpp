@@ -5,6 +5,7 @@
 #include "Input.h"
 #include "MatPropertiesPage.h"
 #include "StyleTestSupport.h"
+#include "XUIVisualManager.h"
 
 #include <vector>
 
@@ -47,6 +48,7 @@ protected:
     void TearDown() override
     {
         m_page.DestroyWindow();
+        CXUIVisualManager::GetInstance().Reset();
         StyleTest::TearDown();
     }
 
@@ -99,6 +101,20 @@ TEST_F(PropertiesPageTest, TheTemplateBecomesAHiddenChildControlAtTheGivenRectan
     CRecordingPage missing(19999);
     EXPECT_EQ(missing.CreateAsChild(CRect(0, 0, 10, 10), m_pParent), 0);
     EXPECT_EQ(missing.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(PropertiesPageTest, PagesTakeTheThemesPageColoursAndTooltips)
+{
+    CXUIVisualManager& manager = CXUIVisualManager::GetInstance();
+    manager.SetThemeColor(1282, RGB(10, 20, 30));
+    manager.SetThemeColor(1285, RGB(200, 100, 50));
+    CRecordingPage page;
+    ASSERT_NE(page.CreateAsChild(CRect(0, 0, 100, 100), m_pParent), 0);
+    EXPECT_EQ(page.GetBackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(page.GetTextColor(), RGB(200, 100, 50));
+    EXPECT_EQ(manager.GetAppliedTheme(page.GetSafeHwnd()), 6);
+    EXPECT_TRUE(page.AreToolTipsEnabled());
+    page.DestroyWindow();
 }
 
 TEST_F(PropertiesPageTest, StaticsTakeThePageColoursAndTheBackgroundIsFilled)

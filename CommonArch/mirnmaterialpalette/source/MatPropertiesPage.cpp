@@ -2,6 +2,7 @@
 
 #include "Dc.h"
 #include "MirnMaterialPalette.h"
+#include "XUIVisualManager.h"
 
 #include <cwctype>
 
@@ -53,6 +54,7 @@ void CMatPropertiesPage::OnColorDropper(DWORD, short) {}
 BOOL CMatPropertiesPage::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CXUIVisualManager::GetInstance().ApplyTheme(m_hWnd, XUI_THEME_PROPERTY_PAGE);
     if (m_bChild != 0)
         SetWindowPos(nullptr, m_rcChild.left, m_rcChild.top, m_rcChild.Width(), m_rcChild.Height(),
                      SWP_NOZORDER);
@@ -65,13 +67,13 @@ BOOL CMatPropertiesPage::OnInitDialog()
     }
     else
     {
-        // The skinned pane's face and text colours.
-        m_clrBack = GetSysColor(COLOR_BTNFACE);
-        m_clrText = GetSysColor(COLOR_BTNTEXT);
+        m_clrBack = XUIGetThemeColor(XUI_COLOR_PANE_BACKGROUND);
+        m_clrText = XUIGetThemeColor(XUI_COLOR_PAGE_TEXT);
     }
     if (m_brBack.GetSafeHandle() != nullptr)
         m_brBack.DeleteObject();
     m_brBack.CreateSolidBrush(m_clrBack);
+    EnableToolTips(TRUE);
     return TRUE;
 }
 
