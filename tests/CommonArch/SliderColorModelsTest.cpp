@@ -112,6 +112,15 @@ TEST(SliderColorModels, HSLToRGBScalesDegreesToTheHostTurn)
     EXPECT_EQ(HSLDegreesToRGB(359, 255, 128), RGB(255, 1, 7));
     EXPECT_EQ(HSLDegreesToRGB(120, 255, 127), HSL_to_RGB(85, 255, 127));
     EXPECT_EQ(HSLDegreesToRGB(0, 0, 200), RGB(200, 200, 200));
+    // Hues beyond any slider: 2147483647 × 255 / 360 = 1521134249.96, which is
+    // 89 past a whole number of turns (5965232 × 255 = 1521134160).
+    EXPECT_EQ(HSLDegreesToRGB(2147483647, 255, 128), HSL_to_RGB(89, 255, 128));
+    // Channels beyond a byte count as its ends.
+    const STriple wild = HSL(300, -5, 0);
+    EXPECT_EQ(wild.a, 0);
+    EXPECT_EQ(wild.b, 255);
+    EXPECT_EQ(wild.c, 127);
+    EXPECT_EQ(GreyFromRGB(300, -5, 0), 85);
 
     SliderValueBlock values = BlockWithColour(1, 2, 3);
     values[SLIDER_VALUE_HUE] = 240;

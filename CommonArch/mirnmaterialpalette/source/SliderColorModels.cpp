@@ -112,11 +112,14 @@ bool IsValidSliderModel(int nModel)
 
 int GreyFromRGB(int nRed, int nGreen, int nBlue)
 {
-    return (nRed + nGreen + nBlue) / 3;
+    return (ToByte(nRed) + ToByte(nGreen) + ToByte(nBlue)) / 3;
 }
 
 void HSLDegreesFromRGB(int nRed, int nGreen, int nBlue, int& nHue, int& nSaturation, int& nLightness)
 {
+    nRed = ToByte(nRed);
+    nGreen = ToByte(nGreen);
+    nBlue = ToByte(nBlue);
     const int nMax = std::max({nRed, nGreen, nBlue});
     const int nMin = std::min({nRed, nGreen, nBlue});
     const int d = nMax - nMin;
@@ -154,7 +157,10 @@ void HSLDegreesFromRGB(int nRed, int nGreen, int nBlue, int& nHue, int& nSaturat
 
 COLORREF HSLDegreesToRGB(int nHue, int nSaturation, int nLightness)
 {
-    return HSL_to_RGB(nHue * 255 / 360, nSaturation, nLightness);
+    // In 64 bits so that no typed hue can overflow; the host conversion
+    // takes any hue modulo its turn.
+    return HSL_to_RGB(static_cast<int>(static_cast<long long>(nHue) * 255 / 360 % 255), nSaturation,
+                      nLightness);
 }
 
 void LabFromRGB(int nRed, int nGreen, int nBlue, int& nL, int& nA, int& nB)
