@@ -226,3 +226,21 @@ TEST(ColorConversions, EveryColourComesBackWithinTheDocumentedRounding)
     EXPECT_LE(nWorstSmallest, 1);
     EXPECT_LE(nWorstOther, 4);
 }
+
+TEST(ColorConversions, ColoursMadeFromHSLSurviveAnotherTripWithinOneLevel)
+{
+    int nWorst = 0;
+    for (int h = 0; h < 256; ++h)
+        for (int s = 0; s < 256; ++s)
+            for (int l = 0; l < 256; ++l)
+            {
+                const COLORREF clr = HSL_to_RGB(h, s, l);
+                BYTE h2 = 0, s2 = 0, l2 = 0;
+                RGB_to_HSL(clr, h2, s2, l2);
+                const COLORREF again = HSL_to_RGB(h2, s2, l2);
+                nWorst = std::max({nWorst, std::abs(GetRValue(clr) - GetRValue(again)),
+                                   std::abs(GetGValue(clr) - GetGValue(again)),
+                                   std::abs(GetBValue(clr) - GetBValue(again))});
+            }
+    EXPECT_LE(nWorst, 1);
+}

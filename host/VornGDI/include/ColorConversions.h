@@ -24,7 +24,11 @@
 // saturation rounding; near a sextant's end the largest and the middle
 // channel may trade places by as much. A fully saturated primary has the odd
 // midrange 127.5, so pure red comes back as (255, 1, 1); the secondaries lie
-// on half hue steps as well, so yellow comes back as (252, 255, 1).
+// on half hue steps as well, so yellow comes back as (252, 255, 1). The other
+// way round, a colour made by HSL_to_RGB that goes through RGB_to_HSL and
+// back comes out within one level per channel (usually unchanged), so a
+// picker that hands its colour to the host and gets it back moves it by one
+// level at most.
 #pragma once
 
 #include "WinDef.h"
