@@ -1,3 +1,4 @@
+#include "HostApp.h"
 #include "HostServices.h"
 
 #include "DrawingTestSupport.h"
@@ -133,5 +134,40 @@ TEST(HostRenderEngine, PaintsMaterialsIntoTheRectangle)
     pEngine->RenderMaterial(error, nullptr, dc, RECT{0, 0, 1, 1});
     EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
     EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255));
+    dc.Detach();
+}
+
+TEST(HostRenderEngine, TheHostsEnginesFollowItsCurrentSolidColours)
+{
+    // The host is not started: only its services and materials are needed.
+    CHostApp app(SHostOptions{});
+    CErrorAutoThrow error;
+    std::unique_ptr<CMGLMGDIRenderEngine> pEngine(
+        app.ExecutionContext().Provider().GetRenderEngineSource(error)->CreateRenderEngine(error, 0));
+    ASSERT_NE(pEngine, nullptr);
+
+    CComPtr<CMGLGradient> pGradient;
+    pGradient.Attach(new CMGLGradient);
+    pGradient->AddColorStop(error, 0, 50, MGL_STOP_FOREGROUND);
+    pGradient->AddColorStop(error, 100, 50, MGL_STOP_BACKGROUND);
+    CComPtr<CMGLMaterial> pMaterial;
+    pMaterial.Attach(new CMGLMaterial);
+    pMaterial->SetStyle(error, 4);
+    pMaterial->SetSettings(error, static_cast<IMGLObject*>(pGradient.p));
+
+    CTestCanvas canvas(4, 1, RGB(255, 255, 255));
+    CDC dc;
+    dc.Attach(canvas.Dc());
+    app.Materials().SetSolidColor(true, RGB(0, 100, 0));
+    app.Materials().SetSolidColor(false, RGB(200, 0, 50));
+    pEngine->RenderMaterial(error, pMaterial, dc, RECT{0, 0, 2, 1});
+    EXPECT_TRUE(error.IsOk());
+    EXPECT_EQ(canvas.At(0, 0), RGB(0, 100, 0));
+    EXPECT_EQ(canvas.At(1, 0), RGB(200, 0, 50));
+
+    // A change of the current colours shows at the next rendering.
+    app.Materials().SetSolidColor(true, RGB(9, 9, 9));
+    pEngine->RenderMaterial(error, pMaterial, dc, RECT{2, 0, 4, 1});
+    EXPECT_EQ(canvas.At(2, 0), RGB(9, 9, 9));
     dc.Detach();
 }
