@@ -96,15 +96,38 @@ private:
         double dMidpoint;
         double channels[3];
     };
-    static double Mix(const std::vector<SPoint>& points, int nChannel, double dPosition);
+    // Mixes the first nChannels channels of the points at the position.
+    static void Mix(const std::vector<SPoint>& points, int nChannels, double dPosition, double* pResult);
 
     std::vector<SPoint> m_colors;
     std::vector<SPoint> m_opacities;
 };
 
-// Where on the ramp (0 to 1, before repeats and inversion) the pixel centre
-// (x, y) of a box of the size lies.
-double GradientPosition(const SGradientLayout& layout, int nWidth, int nHeight, int x, int y);
+// Where on the ramp (0 to 1, before repeats and inversion) the pixel
+// centres of a box of a given size lie, with what does not change from pixel
+// to pixel worked out once.
+class CGradientGeometry
+{
+public:
+    CGradientGeometry(const SGradientLayout& layout, int nWidth, int nHeight);
+    double Position(int x, int y) const;
+
+private:
+    EGradientType m_eType;
+    double m_dAngle;
+    double m_dCenterX;
+    double m_dCenterY;
+    double m_dCos;
+    double m_dSin;
+    // Linear: the ramp's length. Rectangular: the half sizes. Radial: the
+    // radius and the focal point relative to the centre (upwards positive).
+    double m_dLength = 0.0;
+    double m_dHalfWidth = 0.0;
+    double m_dHalfHeight = 0.0;
+    double m_dRadius = 0.0;
+    double m_dFocalX = 0.0;
+    double m_dFocalUp = 0.0;
+};
 
 // The ramp position after repeats and inversion.
 double ApplyRepeatsAndInvert(const SGradientLayout& layout, double dPosition);

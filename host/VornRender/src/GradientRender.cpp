@@ -83,22 +83,34 @@ CErrorAutoThrow CGradientRamp::Build(const SGradientStops& stops, COLORREF clrFo
     return MIRN_ERR_NONE;
 }
 
-double CGradientRamp::Mix(const std::vector<SPoint>& points, int nChannel, double dPosition)
+void CGradientRamp::Mix(const std::vector<SPoint>& points, int nChannels, double dPosition, double* pResult)
 {
-    if (dPosition <= points.front().dLocation)
-        return points.front().channels[nChannel];
-    if (dPosition >= points.back().dLocation)
-        return points.back().channels[nChannel];
-    // The last stop at or before the position; the one after it lies beyond
-    // the position, so the span is never empty.
-    size_t i = 0;
-    while (i + 1 < points.size() && points[i + 1].dLocation <= dPosition)
-        ++i;
-    const SPoint& from = points[i];
-    const SPoint& to = points[i + 1];
-    const double dInside = (dPosition - from.dLocation) / (to.dLocation - from.dLocation);
-    const double dWeight = MidpointWeight(dInside, from.dMidpoint);
-    return from.channels[nChannel] + (to.channels[nChannel] - from.channels[nChannel]) * dWeight;
+    const SPoint* pFrom = &points.front();
+    const SPoint* pTo = nullptr;
+    if (dPosition > points.front().dLocation && dPosition < points.back().dLocation)
+    {
+        // The last stop at or before the position; the one after it lies
+        // beyond the position, so the span is never empty.
+        size_t i = 0;
+        while (i + 1 < points.size() && points[i + 1].dLocation <= dPosition)
+            ++i;
+        pFrom = &points[i];
+        pTo = &points[i + 1];
+    }
+    else if (dPosition >= points.back().dLocation)
+    {
+        pFrom = &points.back();
+    }
+    if (pTo == nullptr)
+    {
+        for (int c = 0; c < nChannels; ++c)
+            pResult[c] = pFrom->channels[c];
+        return;
+    }
+    const double dInside = (dPosition - pFrom->dLocation) / (pTo->dLocation - pFrom->dLocation);
+    const double dWeight = MidpointWeight(dInside, pFrom->dMidpoint);
+    for (int c = 0; c < nChannels; ++c)
+        pResult[c] = pFrom->channels[c] + (pTo->channels[c] - pFrom->channels[c]) * dWeight;
 }
 
 DWORD CGradientRamp::Sample(double dPosition) const
@@ -106,42 +118,64 @@ DWORD CGradientRamp::Sample(double dPosition) const
     if (m_colors.empty())
         return 0;
     dPosition = std::clamp(dPosition, 0.0, 1.0);
-    const DWORD nRed = ToByte(Mix(m_colors, 0, dPosition));
-    const DWORD nGreen = ToByte(Mix(m_colors, 1, dPosition));
-    const DWORD nBlue = ToByte(Mix(m_colors, 2, dPosition));
+    double rgb[3];
+    Mix(m_colors, 3, dPosition, rgb);
     DWORD nAlpha = 255;
     if (!m_opacities.empty())
-        nAlpha = ToByte(Mix(m_opacities, 0, dPosition) * 255.0 / 100.0);
-    return (nAlpha << 24) | (nRed << 16) | (nGreen << 8) | nBlue;
+    {
+        double dOpacity = 100.0;
+        Mix(m_opacities, 1, dPosition, &dOpacity);
+        nAlpha = ToByte(dOpacity * 255.0 / 100.0);
+    }
+    return (nAlpha << 24) | (ToByte(rgb[0]) << 16) | (ToByte(rgb[1]) << 8) | ToByte(rgb[2]);
 }
 
-double GradientPosition(const SGradientLayout& layout, int nWidth, int nHeight, int x, int y)
+CGradientGeometry::CGradientGeometry(const SGradientLayout& layout, int nWidth, int nHeight)
+    : m_eType(layout.eType), m_dAngle(layout.dAngle)
 {
     // Pixel centres, the first one at (0, 0); the box spans the centres.
     const double dBoxWidth = std::max(nWidth - 1, 0);
     const double dBoxHeight = std::max(nHeight - 1, 0);
-    const double dCenterX = layout.dCenterX * dBoxWidth;
-    const double dCenterY = layout.dCenterY * dBoxHeight;
-    const double dX = x - dCenterX;
-    // Upwards positive, so that angles turn counter-clockwise on the screen.
-    const double dUp = dCenterY - y;
-    const double dCos = std::cos(layout.dAngle * kDegrees);
-    const double dSin = std::sin(layout.dAngle * kDegrees);
+    m_dCenterX = layout.dCenterX * dBoxWidth;
+    m_dCenterY = layout.dCenterY * dBoxHeight;
+    m_dCos = std::cos(layout.dAngle * kDegrees);
+    m_dSin = std::sin(layout.dAngle * kDegrees);
+    m_dLength = std::abs(dBoxWidth * m_dCos) + std::abs(dBoxHeight * m_dSin);
+    m_dHalfWidth = std::max(m_dCenterX, dBoxWidth - m_dCenterX);
+    m_dHalfHeight = std::max(m_dCenterY, dBoxHeight - m_dCenterY);
+    m_dRadius =
+        std::max(std::max(std::hypot(m_dCenterX, m_dCenterY), std::hypot(dBoxWidth - m_dCenterX, m_dCenterY)),
+                 std::max(std::hypot(m_dCenterX, dBoxHeight - m_dCenterY),
+                          std::hypot(dBoxWidth - m_dCenterX, dBoxHeight - m_dCenterY)));
+    // The focal point, kept inside the circle.
+    m_dFocalX = layout.dFocalX * dBoxWidth - m_dCenterX;
+    m_dFocalUp = m_dCenterY - layout.dFocalY * dBoxHeight;
+    const double dFocalDistance = std::hypot(m_dFocalX, m_dFocalUp);
+    const double dLimit = 0.99 * m_dRadius;
+    if (dFocalDistance > dLimit)
+    {
+        m_dFocalX = dFocalDistance > 0.0 ? m_dFocalX * dLimit / dFocalDistance : 0.0;
+        m_dFocalUp = dFocalDistance > 0.0 ? m_dFocalUp * dLimit / dFocalDistance : 0.0;
+    }
+}
 
-    switch (layout.eType)
+double CGradientGeometry::Position(int x, int y) const
+{
+    const double dX = x - m_dCenterX;
+    // Upwards positive, so that angles turn counter-clockwise on the screen.
+    const double dUp = m_dCenterY - y;
+
+    switch (m_eType)
     {
         case GRADIENT_LINEAR:
-        {
-            const double dLength = std::abs(dBoxWidth * dCos) + std::abs(dBoxHeight * dSin);
-            if (dLength <= 0.0)
+            if (m_dLength <= 0.0)
                 return 0.0;
-            return 0.5 + (dX * dCos + dUp * dSin) / dLength;
-        }
+            return 0.5 + (dX * m_dCos + dUp * m_dSin) / m_dLength;
         case GRADIENT_ANGULAR:
         {
             if (dX == 0.0 && dUp == 0.0)
                 return 0.0;
-            double dTurn = std::atan2(dUp, dX) / kDegrees - layout.dAngle;
+            double dTurn = std::atan2(dUp, dX) / kDegrees - m_dAngle;
             dTurn = std::fmod(dTurn, 360.0);
             if (dTurn < 0.0)
                 dTurn += 360.0;
@@ -149,46 +183,29 @@ double GradientPosition(const SGradientLayout& layout, int nWidth, int nHeight, 
         }
         case GRADIENT_RECTANGULAR:
         {
-            const double dAlong = dX * dCos + dUp * dSin;
-            const double dAcross = -dX * dSin + dUp * dCos;
-            const double dHalfWidth = std::max(dCenterX, dBoxWidth - dCenterX);
-            const double dHalfHeight = std::max(dCenterY, dBoxHeight - dCenterY);
+            const double dAlong = dX * m_dCos + dUp * m_dSin;
+            const double dAcross = -dX * m_dSin + dUp * m_dCos;
             auto part = [](double dOffset, double dHalf)
             {
                 if (dHalf <= 0.0)
                     return std::abs(dOffset) < 1e-9 ? 0.0 : 1.0;
                 return std::abs(dOffset) / dHalf;
             };
-            return std::max(part(dAlong, dHalfWidth), part(dAcross, dHalfHeight));
+            return std::max(part(dAlong, m_dHalfWidth), part(dAcross, m_dHalfHeight));
         }
         case GRADIENT_RADIAL:
         {
-            const double dRadius =
-                std::max(std::hypot(dCenterX, dCenterY),
-                         std::max(std::hypot(dBoxWidth - dCenterX, dCenterY),
-                                  std::max(std::hypot(dCenterX, dBoxHeight - dCenterY),
-                                           std::hypot(dBoxWidth - dCenterX, dBoxHeight - dCenterY))));
-            if (dRadius <= 0.0)
+            if (m_dRadius <= 0.0)
                 return 0.0;
-            // The focal point, relative to the centre, kept inside the circle.
-            double dFocalX = layout.dFocalX * dBoxWidth - dCenterX;
-            double dFocalUp = dCenterY - layout.dFocalY * dBoxHeight;
-            const double dFocalDistance = std::hypot(dFocalX, dFocalUp);
-            const double dLimit = 0.99 * dRadius;
-            if (dFocalDistance > dLimit)
-            {
-                dFocalX *= dLimit / dFocalDistance;
-                dFocalUp *= dLimit / dFocalDistance;
-            }
             // The ray from the focal point through the pixel meets the circle
             // at focal + s * (pixel - focal); the pixel lies at 1 / s of it.
-            const double dRayX = dX - dFocalX;
-            const double dRayUp = dUp - dFocalUp;
+            const double dRayX = dX - m_dFocalX;
+            const double dRayUp = dUp - m_dFocalUp;
             const double dA = dRayX * dRayX + dRayUp * dRayUp;
             if (dA <= 0.0)
                 return 0.0;
-            const double dB = dFocalX * dRayX + dFocalUp * dRayUp;
-            const double dC = dFocalX * dFocalX + dFocalUp * dFocalUp - dRadius * dRadius;
+            const double dB = m_dFocalX * dRayX + m_dFocalUp * dRayUp;
+            const double dC = m_dFocalX * m_dFocalX + m_dFocalUp * m_dFocalUp - m_dRadius * m_dRadius;
             const double dReach = (-dB + std::sqrt(std::max(dB * dB - dA * dC, 0.0))) / dA;
             return dReach > 0.0 ? 1.0 / dReach : 1.0;
         }
@@ -217,14 +234,12 @@ CErrorAutoThrow RenderGradient(CRenderImage& image, const SGradientStops& stops,
     CErrorAutoThrow error = ramp.Build(stops, clrForeground, clrBackground);
     if (error.IsError())
         return error;
-    const int nWidth = image.Width();
-    const int nHeight = image.Height();
-    for (int y = 0; y < nHeight; ++y)
+    const CGradientGeometry geometry(layout, image.Width(), image.Height());
+    for (int y = 0; y < image.Height(); ++y)
     {
         DWORD* pRow = image.Row(y);
-        for (int x = 0; x < nWidth; ++x)
-            pRow[x] =
-                ramp.Sample(ApplyRepeatsAndInvert(layout, GradientPosition(layout, nWidth, nHeight, x, y)));
+        for (int x = 0; x < image.Width(); ++x)
+            pRow[x] = ramp.Sample(ApplyRepeatsAndInvert(layout, geometry.Position(x, y)));
     }
     return MIRN_ERR_NONE;
 }
