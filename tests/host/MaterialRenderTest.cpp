@@ -328,6 +328,23 @@ TEST_F(MaterialRenderTest, StopsOfTheirOwnWinOverANamedGradient)
     EXPECT_EQ(RowOf(0), (std::vector<DWORD>{0xFFFF0000, 0xFF00FFFF, 0xFFFF0000}));
 }
 
+TEST_F(MaterialRenderTest, AHostGradientObjectIsReadThroughItsStops)
+{
+    // The host's gradient object (as non-cached gradients travel) serves as
+    // settings: white to black with a half-opaque end.
+    CComPtr<CMGLGradient> pGradient;
+    pGradient.Attach(new CMGLGradient);
+    CErrorAutoThrow error;
+    pGradient->AddColorStop(error, 0, 50, RGB(255, 255, 255));
+    pGradient->AddColorStop(error, 100, 50, RGB(0, 0, 0));
+    pGradient->AddTransparencyStop(error, 0, 50, 100);
+    pGradient->AddTransparencyStop(error, 100, 50, 50);
+    Put(pGradient, MGL_PROP_RESOURCE_NAME, CMGLValue::MakeString(L"Rainbow"));
+    ASSERT_TRUE(Render(Material(4, static_cast<IMGLObject*>(pGradient.p)), 3, 1).IsOk());
+    // Alpha in the middle: opacity 75, 191.25.
+    EXPECT_EQ(RowOf(0), (std::vector<DWORD>{kWhite, 0xBF808080, 0x80000000}));
+}
+
 TEST_F(MaterialRenderTest, PatternTilesItsImageAtScaleAndAngle)
 {
     CComPtr<IMGLObject> pSettings = NewSettings();
@@ -464,6 +481,8 @@ TEST_F(MaterialRenderTest, BadInputGivesAnErrorAndNeverACrash)
     EXPECT_TRUE(m_image.IsEmpty());
     EXPECT_EQ(Render(Material(1), 4, -1).GetError(), MIRN_ERR_INVALID_ARG);
     EXPECT_EQ(Render(Material(1), CRenderImage::kMaxSide + 1, 1).GetError(), MIRN_ERR_INVALID_ARG);
+    EXPECT_EQ(Render(Material(1), 8192, 4096).GetError(), MIRN_ERR_INVALID_ARG);
+    EXPECT_TRUE(m_image.IsEmpty());
 
     // A gradient or pattern without settings: grey and error 101.
     EXPECT_EQ(Render(Material(4), 2, 2).GetError(), MIRN_ERR_INVALID_ARG);

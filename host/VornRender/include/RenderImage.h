@@ -33,14 +33,16 @@ constexpr BYTE AlphaOf(DWORD argb)
 class CRenderImage
 {
 public:
-    // The largest side accepted, so that a width times a height always fits
-    // and a typing slip cannot ask for gigabytes.
+    // The largest side and the most pixels accepted, so that a typing slip
+    // cannot ask for gigabytes (16M pixels are 64 MiB).
     static constexpr int kMaxSide = 16384;
+    static constexpr long long kMaxPixels = 16LL * 1024 * 1024;
 
     CRenderImage() = default;
 
     // A new image of the size, every pixel transparent black. False, leaving
-    // the image empty, for a side that is not positive or above kMaxSide.
+    // the image empty, for a side that is not positive or above kMaxSide, or
+    // more than kMaxPixels pixels.
     bool Create(int nWidth, int nHeight);
     void Clear();
 

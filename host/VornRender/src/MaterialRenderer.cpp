@@ -79,11 +79,38 @@ bool ReadFinite(IMGLObject* pSettings, int nPropertyId, double& dValue)
     return true;
 }
 
-// The stops a gradient object carries as children, in order. False when
-// the object has no stop children.
+// The stops of an object that answers IMGLGradient, through that
+// interface. False when it does not or has no stops.
+bool ReadGradientInterfaceStops(IMGLObject* pSettings, SGradientStops& stops)
+{
+    auto pGradient = QueryAs<IMGLGradient>(pSettings);
+    if (pGradient == nullptr || pGradient->GetColorStopCount() + pGradient->GetTransparencyStopCount() == 0)
+        return false;
+    CErrorAutoThrow error;
+    for (int i = 0; i < pGradient->GetColorStopCount(); ++i)
+    {
+        SRenderColorStop stop;
+        pGradient->GetColorStop(error, i, stop.nLocation, stop.nMidpoint, stop.clrColor);
+        if (error.IsOk())
+            stops.colors.push_back(stop);
+    }
+    for (int i = 0; i < pGradient->GetTransparencyStopCount(); ++i)
+    {
+        SRenderOpacityStop stop;
+        pGradient->GetTransparencyStop(error, i, stop.nLocation, stop.nMidpoint, stop.nOpacity);
+        if (error.IsOk())
+            stops.opacities.push_back(stop);
+    }
+    return true;
+}
+
+// The stops a gradient object carries, in order: through IMGLGradient when
+// it answers it, else its children that are stops. False when it has none.
 bool ReadOwnStops(IMGLObject* pSettings, SGradientStops& stops)
 {
     stops = SGradientStops{};
+    if (ReadGradientInterfaceStops(pSettings, stops))
+        return true;
     bool bAny = false;
     for (int i = 0; i < pSettings->GetChildCount(); ++i)
     {

@@ -7,7 +7,8 @@
 bool CRenderImage::Create(int nWidth, int nHeight)
 {
     Clear();
-    if (nWidth <= 0 || nHeight <= 0 || nWidth > kMaxSide || nHeight > kMaxSide)
+    if (nWidth <= 0 || nHeight <= 0 || nWidth > kMaxSide || nHeight > kMaxSide ||
+        static_cast<long long>(nWidth) * nHeight > kMaxPixels)
         return false;
     m_nWidth = nWidth;
     m_nHeight = nHeight;
