@@ -26,6 +26,13 @@ CHostApp::CHostApp(SHostOptions options) : m_options(std::move(options))
 {
     m_pAppContext.Attach(new CHostAppContext(m_materials));
     m_pExecutionContext.Attach(new CHostExecutionContext);
+    // Gradient stops that stand for the current colours are drawn in the
+    // solid colours of the current materials.
+    m_pExecutionContext->Provider().RenderEngineSource().SetColorSource(
+        [this] {
+            return SHostCurrentColors{m_materials.Material(true).clrColor,
+                                      m_materials.Material(false).clrColor};
+        });
     m_pRegistry.Attach(new CHostRegistry(*m_pSettings));
     if (m_options.configDir.empty())
         m_options.configDir = DefaultConfigDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));

@@ -4,6 +4,7 @@
 #include "Dc.h"
 #include "Utf8.h"
 
+#include <cstring>
 #include <new>
 
 std::wstring CHostRegistry::StorePath(LPCWSTR pszKey)
@@ -87,23 +88,61 @@ void CHostRenderEngine::Configure(CErrorAutoThrow& error, int nMode, bool bScree
     error.SetError(MIRN_ERR_NONE);
 }
 
+namespace
+{
+
+// Blends a rendered image over the rectangle's pixels through a 32-bit DIB
+// section of pre-multiplied pixels.
+bool BlendImage(CDC& dc, const RECT& rect, const CRenderImage& image)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.Width();
+    info.bmiHeader.biHeight = -image.Height(); // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hBitmap == nullptr || pBits == nullptr)
+        return false;
+    const std::vector<DWORD> pixels = image.PremultipliedPixels();
+    std::memcpy(pBits, pixels.data(), pixels.size() * sizeof(DWORD));
+
+    HDC hMemory = CreateCompatibleDC(dc.m_hDC);
+    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const BOOL bDone = AlphaBlend(dc.m_hDC, rect.left, rect.top, image.Width(), image.Height(), hMemory, 0, 0,
+                                  image.Width(), image.Height(), blend);
+    SelectObject(hMemory, hOld);
+    DeleteDC(hMemory);
+    DeleteObject(hBitmap);
+    return bDone != FALSE;
+}
+
+} // namespace
+
 void CHostRenderEngine::RenderMaterial(CErrorAutoThrow& error, IMGLMaterial* pMaterial, CDC& dc,
                                        const RECT& rect)
 {
-    if (pMaterial == nullptr || dc.m_hDC == nullptr)
+    const int nWidth = rect.right - rect.left;
+    const int nHeight = rect.bottom - rect.top;
+    if (pMaterial == nullptr || dc.m_hDC == nullptr || nWidth <= 0 || nHeight <= 0)
     {
         error.SetError(MIRN_ERR_INVALID_ARG);
         return;
     }
-    const int nStyle = pMaterial->GetStyle();
-    if (nStyle == 1 || nStyle == 8)
+    if (m_colors)
     {
-        dc.FillSolidRect(&rect, pMaterial->GetSolidColor());
-        error.SetError(MIRN_ERR_NONE);
-        return;
+        const SHostCurrentColors colors = m_colors();
+        m_renderer.SetCurrentColors(colors.clrForeground, colors.clrBackground);
     }
-    dc.FillSolidRect(&rect, RGB(128, 128, 128));
-    error.SetError(MIRN_ERR_NOT_IMPLEMENTED);
+    CRenderImage image;
+    error = m_renderer.Render(pMaterial, nWidth, nHeight, image);
+    if (image.IsEmpty())
+        return;
+    if (!BlendImage(dc, rect, image) && error.IsOk())
+        error.SetError(MIRN_ERR_HOST_FAILURE);
 }
 
 CMGLMGDIRenderEngine* CHostRenderEngineSource::CreateRenderEngine(CErrorAutoThrow& error, int nKind)
@@ -113,7 +152,8 @@ CMGLMGDIRenderEngine* CHostRenderEngineSource::CreateRenderEngine(CErrorAutoThro
         error.SetError(MIRN_ERR_INVALID_ARG);
         return nullptr;
     }
-    CMGLMGDIRenderEngine* pEngine = new (std::nothrow) CHostRenderEngine;
+    CMGLMGDIRenderEngine* pEngine =
+        new (std::nothrow) CHostRenderEngine(CHostResourceLibrary::BuiltIn(), m_colors);
     error.SetError(pEngine != nullptr ? MIRN_ERR_NONE : MIRN_ERR_INVALID_ARG);
     return pEngine;
 }

@@ -6,8 +6,10 @@
 #include "CommandExecutionContext.h"
 #include "HostRegistry.h"
 #include "MGLModel.h"
+#include "MaterialRenderer.h"
 #include "SettingsStore.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,12 +47,30 @@ private:
     std::vector<std::string> m_events;
 };
 
-// Paints materials: a solid colour (or an art-media colour) as a filled
-// rectangle. Styles whose settings it cannot draw yet are painted a neutral
-// grey and reported as not implemented.
+// The current foreground and background colours, which gradient stops may
+// stand for; the host answers them when a material is rendered.
+struct SHostCurrentColors
+{
+    COLORREF clrForeground = RGB(0, 0, 0);
+    COLORREF clrBackground = RGB(255, 255, 255);
+};
+using HostColorSource = std::function<SHostCurrentColors()>;
+
+// Paints any material into a rectangle of a device context: the material is
+// rendered by CMaterialRenderer and blended over what the rectangle holds,
+// so transparent parts of a gradient show the background drawn before. A
+// material that cannot be rendered is painted a neutral grey and its error
+// reported.
 class CHostRenderEngine : public CMGLMGDIRenderEngine
 {
 public:
+    // Without a colour source reserved stop colours are black and white.
+    explicit CHostRenderEngine(const CHostResourceLibrary& resources = CHostResourceLibrary::BuiltIn(),
+                               HostColorSource colors = {})
+        : m_renderer(resources), m_colors(std::move(colors))
+    {
+    }
+
     void Configure(CErrorAutoThrow& error, int nMode, bool bScreenQuality) override;
     void RenderMaterial(CErrorAutoThrow& error, IMGLMaterial* pMaterial, CDC& dc, const RECT& rect) override;
 
@@ -60,13 +80,22 @@ public:
 private:
     int m_nMode = 0;
     bool m_bScreenQuality = false;
+    CMaterialRenderer m_renderer;
+    HostColorSource m_colors;
 };
 
 class CHostRenderEngineSource : public VMGLRenderEngineSource
 {
 public:
-    // Kind 0 is the only engine there is.
+    // Kind 0 is the only engine there is. It draws with the built-in
+    // resources and the colour source set here.
     CMGLMGDIRenderEngine* CreateRenderEngine(CErrorAutoThrow& error, int nKind) override;
+
+    // Where engines made from now on learn the current colours.
+    void SetColorSource(HostColorSource colors) { m_colors = std::move(colors); }
+
+private:
+    HostColorSource m_colors;
 };
 
 class CHostFactoryProvider : public VMGLFactoryProvider
@@ -81,6 +110,7 @@ public:
     void GetEventRecorder(CErrorAutoThrow& error, IEventRecorder** ppRecorder) override;
 
     CHostEventRecorder& EventRecorder() { return *m_pRecorder; }
+    CHostRenderEngineSource& RenderEngineSource() { return m_renderSource; }
 
 private:
     CMGLObjectFactory m_objects;
