@@ -166,6 +166,41 @@ TEST_F(CXUIRectTabCtrlTest, EachTabShowsItsOwnTooltip)
     EXPECT_EQ(std::wstring(strText), L"Sliders in six models");
 }
 
+TEST_F(CXUIRectTabCtrlTest, ImageTabsDrawTheirImageCentredAndKeepTheTextForTheTooltip)
+{
+    CXUIRectTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE | TCS_FIXEDWIDTH, CRect(10, 150, 250, 250), Parent(), 45));
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 2, 0));
+    const COLORREF colours[] = {RGB(0, 0, 255), RGB(255, 0, 0)};
+    for (COLORREF clr : colours)
+    {
+        SImage solid;
+        solid.nWidth = 16;
+        solid.nHeight = 16;
+        solid.pixels.assign(256, 0xFF000000u | (DWORD{GetRValue(clr)} << 16) | (DWORD{GetGValue(clr)} << 8) |
+                                     GetBValue(clr));
+        HBITMAP hBitmap = CreateBitmapFromImage(solid);
+        EXPECT_GE(images.Add(CBitmap::FromHandle(hBitmap), static_cast<CBitmap*>(nullptr)), 0);
+        DeleteObject(hBitmap);
+    }
+    tabs.SetImageList(&images);
+    tabs.SetItemSize(CSize(28, 24));
+    // Swatches with image 1 (red), map with image 0 (blue); no labels.
+    tabs.AddTab(L"", 1, L"Swatches");
+    tabs.AddTab(L"", 0, L"Map");
+    CRect rc0;
+    CRect rc1;
+    tabs.GetItemRect(0, &rc0);
+    tabs.GetItemRect(1, &rc1);
+    EXPECT_EQ(rc0.Width(), 28);
+    const SImage image = Print(tabs.m_hWnd);
+    EXPECT_EQ(PixelOf(image, rc0.CenterPoint().x, rc0.CenterPoint().y), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(image, rc1.CenterPoint().x, rc1.CenterPoint().y), RGB(0, 0, 255));
+    EXPECT_EQ(std::wstring(tabs.GetTabToolTip(1)), L"Map");
+    tabs.SetImageList(nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // The check box
 
