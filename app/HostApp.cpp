@@ -2,6 +2,8 @@
 
 #include "ConnectLanguage.h"
 #include "Headless.h"
+#include "HostResourceLibrary.h"
+#include "MGLModel.h"
 #include "MirnMaterialPalette.h"
 #include "Screen.h"
 #include "Utf8.h"
@@ -20,10 +22,51 @@ constexpr char kSettingsFileName[] = "settings.json";
 // The frame's place on the virtual screen when no display says otherwise.
 constexpr RECT kFrameRect{0, 0, 1000, 700};
 
+// A settings object of the kind that names a resource of the built-in
+// collection: cached under the name, which is also its property 29. Null
+// when the collection has no such resource.
+template <typename TObject> CComPtr<IMGLObject> ResourceSettings(TObject* pObject, int nKind, int nIndex)
+{
+    CComPtr<IMGLObject> pSettings;
+    pSettings.Attach(pObject);
+    const SHostResource* pResource = CHostResourceLibrary::BuiltIn().GetAt(nKind, nIndex);
+    if (pResource == nullptr)
+        return nullptr;
+    pObject->SetCachedName(pResource->strName);
+    CErrorAutoThrow error;
+    CComPtr<IMGLValue> pName;
+    pName.Attach(CMGLValue::MakeString(pResource->strName));
+    CComPtr<IMGLProperty> pProperty;
+    pProperty.Attach(new CMGLProperty(MGL_PROP_RESOURCE_NAME, pName));
+    pSettings->SetProperty(error, pProperty);
+    return pSettings;
+}
+
+// Each side starts with the first gradient, pattern and texture of the
+// built-in collections and an art colour of its own, so that every style
+// has something to show before the user chooses.
+void SeedMaterials(CHostMaterials& materials)
+{
+    for (bool bForeground : {true, false})
+    {
+        CComPtr<IMGLObject> pArt;
+        pArt.Attach(new CMGLArt);
+        CComPtr<IMGLArt> pArtView;
+        pArt->QueryInterface(IID_OF(IMGLArt), reinterpret_cast<void**>(&pArtView.p));
+        CErrorAutoThrow error;
+        pArtView->SetColor(error, materials.Material(bForeground).clrColor | 0xFF000000);
+        materials.SetDefaults(
+            bForeground, ResourceSettings(new CMGLGradient, HOST_RESOURCE_GRADIENTS, 0),
+            ResourceSettings(new CMGLObject(MGL_OBJECT_PATTERN), HOST_RESOURCE_PATTERNS, 0), pArt,
+            ResourceSettings(new CMGLObject(MGL_OBJECT_TEXTURE), HOST_RESOURCE_TEXTURES, 0));
+    }
+}
+
 } // namespace
 
 CHostApp::CHostApp(SHostOptions options) : m_options(std::move(options))
 {
+    SeedMaterials(m_materials);
     m_pAppContext.Attach(new CHostAppContext(m_materials));
     m_pExecutionContext.Attach(new CHostExecutionContext);
     // Gradient stops that stand for the current colours are drawn in the
