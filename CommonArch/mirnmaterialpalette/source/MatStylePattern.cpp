@@ -1,27 +1,18 @@
 #include "MatStylePattern.h"
 
+#include "MatStyleContent.h"
 #include "MatStylePatternPage.h"
 
 CMatStylePattern::CMatStylePattern() : VMatStyle(MATERIAL_STYLE_PATTERN) {}
 
 CErrorAutoThrow CMatStylePattern::GetData(void** ppData)
 {
-    if (ppData == nullptr)
-        return MIRN_ERR_INVALID_ARG;
-    if (m_pSettings)
-        m_pSettings->AddRef();
-    *ppData = static_cast<IMGLObject*>(m_pSettings);
-    return MIRN_ERR_NONE;
+    return LendSettings(m_pSettings, ppData, true);
 }
 
 CErrorAutoThrow CMatStylePattern::SetData(void* pData)
 {
-    m_pSettings = static_cast<IMGLObject*>(pData);
-    m_oNonCachedImage.Detach();
-    m_oNonCachedThumb.Detach();
-    m_nImmediateIdx = -1;
-    m_nNonCached = 0;
-    return MIRN_ERR_NONE;
+    return SetPatternSettings(*this, pData);
 }
 
 CString CMatStylePattern::GetTTText()
@@ -36,64 +27,20 @@ CString CMatStylePattern::GetName()
 
 CErrorAutoThrow CMatStylePattern::SetNonCachedPattern(CRowIterator& image, CRowIterator& thumb)
 {
-    m_oNonCachedImage.Detach();
-    m_oNonCachedThumb.Detach();
-    m_nNonCached = 0;
-    if (image.IsAttached())
-        m_oNonCachedImage = image;
-    if (thumb.IsAttached())
-        m_oNonCachedThumb = thumb;
-    if (!m_oNonCachedImage.IsAttached() || !m_oNonCachedThumb.IsAttached())
-        return MIRN_ERR_INVALID_ARG;
-    m_nNonCached = 1;
-    return MIRN_ERR_NONE;
+    return StoreNonCachedImages(m_oNonCachedImage, m_oNonCachedThumb, m_nNonCached, image, thumb);
 }
 
 bool CMatStylePattern::GetNonCachedPattern(CRowIterator& out, bool bThumbnail)
 {
-    const CRowIteratorBands& source = bThumbnail ? m_oNonCachedThumb : m_oNonCachedImage;
-    if (!source.IsAttached())
-        return false;
-    out.Detach();
-    out = source;
-    return true;
+    return LendNonCachedImage(m_oNonCachedImage, m_oNonCachedThumb, out, bThumbnail);
 }
 
-// The window is made before the data is given: the page fills its controls
-// from the data.
 CMatPropertiesPage* CMatStylePattern::GetSettingsPage(CWnd* pParent, CRect& rect)
 {
-    auto* pPage = new CMatStylePatternPage(nullptr);
-    pPage->EnableImmediatePatterns(m_bImmediate);
-    pPage->CreateAsChild(rect, pParent);
-    pPage->SetData(static_cast<IMGLObject*>(m_pSettings));
-    if (m_bImmediate && m_nNonCached != 0 && m_oNonCachedImage.IsAttached() && m_oNonCachedThumb.IsAttached())
-    {
-        CErrorAutoThrow error = pPage->SetNonCachedPattern(m_oNonCachedImage, m_oNonCachedThumb);
-        error.Clear();
-    }
-    return pPage;
+    return OpenPatternPage<CMatStylePatternPage>(*this, pParent, rect);
 }
 
 void CMatStylePattern::ReleaseSettingsPage(CMatPropertiesPage* pPage, bool bApply)
 {
-    if (pPage == nullptr)
-        return;
-    if (bApply)
-    {
-        m_pSettings = nullptr;
-        void* pData = nullptr;
-        pPage->GetData(&pData, false);
-        if (pData != nullptr)
-            m_pSettings.Attach(static_cast<IMGLObject*>(pData));
-        if (pPage->IsKindOf(RUNTIME_CLASS(CMatStylePatternPage)))
-            m_nImmediateIdx = static_cast<CMatStylePatternPage*>(pPage)->GetImmediateIdx();
-        if (!pPage->IsNonCached())
-        {
-            m_oNonCachedImage.Detach();
-            m_oNonCachedThumb.Detach();
-            m_nNonCached = 0;
-        }
-    }
-    DestroySettingsPage(pPage);
+    ClosePatternPage<CMatStylePatternPage>(*this, pPage, bApply);
 }

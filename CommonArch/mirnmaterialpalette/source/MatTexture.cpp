@@ -1,13 +1,10 @@
 #include "MatTexture.h"
 
+#include "MatStyleContent.h"
+
 CErrorAutoThrow CMatTexture::GetData(void** ppData)
 {
-    if (ppData == nullptr)
-        return MIRN_ERR_INVALID_ARG;
-    if (m_pSettings)
-        m_pSettings->AddRef();
-    *ppData = static_cast<IMGLObject*>(m_pSettings);
-    return MIRN_ERR_NONE;
+    return LendSettings(m_pSettings, ppData, true);
 }
 
 namespace
@@ -40,35 +37,16 @@ CErrorAutoThrow CMatTexture::SetData(void* pData)
 {
     m_pSettings = static_cast<IMGLObject*>(pData);
     if (!ResourceNameOf(m_pSettings).IsEmpty() && m_nNonCached >= 1)
-    {
-        m_oNonCachedImage.Detach();
-        m_oNonCachedThumb.Detach();
-        m_nNonCached = 0;
-    }
+        DropNonCachedImages(m_oNonCachedImage, m_oNonCachedThumb, m_nNonCached);
     return MIRN_ERR_NONE;
 }
 
 CErrorAutoThrow CMatTexture::SetNonCachedTexture(CRowIterator& image, CRowIterator& thumb)
 {
-    m_oNonCachedImage.Detach();
-    m_oNonCachedThumb.Detach();
-    m_nNonCached = 0;
-    if (image.IsAttached())
-        m_oNonCachedImage = image;
-    if (thumb.IsAttached())
-        m_oNonCachedThumb = thumb;
-    if (!m_oNonCachedImage.IsAttached() || !m_oNonCachedThumb.IsAttached())
-        return MIRN_ERR_INVALID_ARG;
-    m_nNonCached = 1;
-    return MIRN_ERR_NONE;
+    return StoreNonCachedImages(m_oNonCachedImage, m_oNonCachedThumb, m_nNonCached, image, thumb);
 }
 
 bool CMatTexture::GetNonCachedTexture(CRowIterator& out, bool bThumbnail)
 {
-    const CRowIteratorBands& source = bThumbnail ? m_oNonCachedThumb : m_oNonCachedImage;
-    if (!source.IsAttached())
-        return false;
-    out.Detach();
-    out = source;
-    return true;
+    return LendNonCachedImage(m_oNonCachedImage, m_oNonCachedThumb, out, bThumbnail);
 }
