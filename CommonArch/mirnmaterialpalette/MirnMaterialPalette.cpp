@@ -5,6 +5,40 @@
 
 IMPLEMENT_DYNAMIC(CMirnMaterialPalette, CXUIPaletteDialog)
 
+BEGIN_MESSAGE_MAP(CMirnMaterialPalette, CXUIPaletteDialog)
+ON_MESSAGE(WM_SAVE_CMYK_MODE_COLOR, OnSaveCMYKModeColor)
+ON_MESSAGE(WM_GET_CMYK_MODE_COLOR, OnGetCMYKModeColor)
+END_MESSAGE_MAP()
+
+namespace
+{
+// The one buffer the CMYK values are handed out in; each answer overwrites
+// it, so the asker copies them before asking again.
+int g_aCMYKBuffer[4] = {-1, -1, -1, -1};
+} // namespace
+
+LRESULT CMirnMaterialPalette::OnSaveCMYKModeColor(WPARAM, LPARAM lParam)
+{
+    const int* pValues = reinterpret_cast<const int*>(lParam);
+    for (int i = 0; i < 4; ++i)
+        m_aCMYKSaved[i] = pValues != nullptr ? pValues[i] : -1;
+    return 1;
+}
+
+LRESULT CMirnMaterialPalette::OnGetCMYKModeColor(WPARAM, LPARAM)
+{
+    // The kept values are given once. Reading the sliders' own CMYK values
+    // (lParam 1) comes with the sliders picker.
+    if (m_aCMYKSaved[0] == -1 && m_aCMYKSaved[1] == -1 && m_aCMYKSaved[2] == -1 && m_aCMYKSaved[3] == -1)
+        return 0;
+    for (int i = 0; i < 4; ++i)
+    {
+        g_aCMYKBuffer[i] = m_aCMYKSaved[i];
+        m_aCMYKSaved[i] = -1;
+    }
+    return reinterpret_cast<LRESULT>(g_aCMYKBuffer);
+}
+
 // The one instance of the palette.
 template <> CMirnMaterialPalette*& TSingleton<CMirnMaterialPalette>::InstancePointer()
 {

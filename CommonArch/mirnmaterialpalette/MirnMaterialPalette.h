@@ -30,6 +30,13 @@
 #define IDC_MATCTRL_SOLID_FOREGROUND 106
 #define IDC_MATCTRL_SOLID_BACKGROUND 107
 
+// Messages of the pane: the sliders picker keeps its CMYK values in the pane
+// while it shows another model (lParam four 32-bit values, or null to
+// empty the store) and asks for them back (lParam 1 also allows reading the
+// CMYK sliders); the answer is the address of four values, or 0.
+#define WM_SAVE_CMYK_MODE_COLOR 0x80AB
+#define WM_GET_CMYK_MODE_COLOR 0x80AC
+
 // Windows of the pane that come with the pane's children.
 class CSwatchPickerWnd;
 
@@ -101,6 +108,12 @@ public:
     const SControlRegistrations* GetControlRegistrations(int nControlId) const;
     HCURSOR GetSampleCursor() const { return m_hSampleCursor; }
 
+    afx_msg LRESULT OnSaveCMYKModeColor(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetCMYKModeColor(WPARAM wParam, LPARAM lParam);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
 private:
     // Registers a style or a texture with a material control of the pane.
     // The registrations are kept per control; the controls take them over
@@ -140,4 +153,6 @@ private:
     bool m_bArtMediaPropertyMode = false;
     bool m_bObjectPropertyMode = false;
     bool m_bOldStyleMatPalStyle = false;
+    // CMYK values kept for the sliders picker; all -1 when empty.
+    int m_aCMYKSaved[4] = {-1, -1, -1, -1};
 };

@@ -347,3 +347,30 @@ TEST(AppServiceTest, IdentifierNameAndValue)
     EXPECT_EQ(palette.GetToolbarCount(), 0);
     EXPECT_EQ(palette.ExecuteServiceCommand(57600), 0);
 }
+
+TEST_F(PaletteTest, KeptCMYKValuesAreGivenBackOnceInTheSharedBuffer)
+{
+    CMirnMaterialPalette* pPalette = CMirnMaterialPalette::Instance();
+    EXPECT_EQ(pPalette->OnGetCMYKModeColor(0, 1), 0) << "nothing kept";
+
+    const int aValues[4] = {12, 0, 255, 7};
+    EXPECT_EQ(pPalette->OnSaveCMYKModeColor(0, reinterpret_cast<LPARAM>(aValues)), 1);
+    const LRESULT lAnswer = pPalette->OnGetCMYKModeColor(0, 0);
+    ASSERT_NE(lAnswer, 0);
+    const int* pGiven = reinterpret_cast<const int*>(lAnswer);
+    EXPECT_EQ(pGiven[0], 12);
+    EXPECT_EQ(pGiven[1], 0);
+    EXPECT_EQ(pGiven[2], 255);
+    EXPECT_EQ(pGiven[3], 7);
+    EXPECT_EQ(pPalette->OnGetCMYKModeColor(0, 0), 0) << "given once";
+
+    // A later save overwrites; a null save empties the store.
+    const int aOther[4] = {1, 2, 3, 4};
+    pPalette->OnSaveCMYKModeColor(0, reinterpret_cast<LPARAM>(aValues));
+    pPalette->OnSaveCMYKModeColor(0, reinterpret_cast<LPARAM>(aOther));
+    EXPECT_EQ(pPalette->OnGetCMYKModeColor(0, 0), lAnswer) << "the same buffer each time";
+    EXPECT_EQ(pGiven[3], 4);
+    pPalette->OnSaveCMYKModeColor(0, reinterpret_cast<LPARAM>(aValues));
+    pPalette->OnSaveCMYKModeColor(0, 0);
+    EXPECT_EQ(pPalette->OnGetCMYKModeColor(0, 0), 0);
+}
