@@ -106,6 +106,9 @@ CMirnMaterialPalette::~CMirnMaterialPalette()
     {
         DestroyWindow();
     }
+    // What the palette owns goes with it, also when the host never called
+    // Shutdown.
+    Shutdown();
     ReleaseReference(m_pRegistry);
     ReleaseReference(m_pAppContext);
     ReleaseReference(m_pExecutionContext);

@@ -263,6 +263,26 @@ TEST_F(PaletteTest, ShutdownDeletesStylesTexturesAndEngineAndTwiceIsHarmless)
     pExec->Release();
 }
 
+TEST_F(PaletteTest, APaletteDestroyedWithoutShutdownStillDeletesWhatItOwns)
+{
+    auto* pApp = new CFakeAppContext(L"app");
+    auto* pExec = new CFakeExecutionContext(L"exec");
+    {
+        CMirnMaterialPalette palette;
+        ASSERT_EQ(palette.Initialize(pApp, pExec, nullptr, nullptr), MIRN_ERR_NONE);
+        palette.RegisterMatStyle(new CCountedStyle(MATERIAL_STYLE_GRADIENT),
+                                 new CCountedStyle(MATERIAL_STYLE_GRADIENT), true);
+        palette.RegisterMatTexture(new CCountedTexture, new CCountedTexture);
+        HostLog().clear();
+    }
+    EXPECT_EQ(g_nStylesDeleted, 2);
+    EXPECT_EQ(g_nTexturesDeleted, 2);
+    ASSERT_FALSE(HostLog().empty());
+    EXPECT_EQ(HostLog().front(), L"engine deleted");
+    pApp->Release();
+    pExec->Release();
+}
+
 TEST_F(PaletteTest, InstanceIsMadeOnceAndDeleteSingletonForgetsIt)
 {
     EXPECT_FALSE(CMirnMaterialPalette::InstanceExists());
