@@ -26,47 +26,6 @@ bool IsStyle(int nStyle)
            nStyle == kHostStyleArtMedia || nStyle == kHostStyleTexture;
 }
 
-// Whether a settings object is in the host's resource cache: it is cached
-// under a name. Content without one travels beside the material.
-bool IsCached(IMGLObject* pSettings)
-{
-    if (pSettings == nullptr)
-        return false;
-    CComPtr<IMGLCachedName> pCached;
-    if (pSettings->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached.p)) != S_OK)
-        return false;
-    CErrorAutoThrow error;
-    CString strName;
-    pCached->GetCachedName(error, strName);
-    return !strName.IsEmpty();
-}
-
-// Hands out an interface of a settings object with a reference, or null.
-template <typename TInterface> void HandOutAs(IMGLObject* pSettings, TInterface** ppOut)
-{
-    *ppOut = nullptr;
-    if (pSettings != nullptr)
-        pSettings->QueryInterface(IID_OF(TInterface), reinterpret_cast<void**>(ppOut));
-}
-
-// The image a settings object carries as property 150, shared into image.
-bool ImageOf(IMGLObject* pSettings, CRowIterator& image)
-{
-    if (pSettings == nullptr)
-        return false;
-    CErrorAutoThrow error;
-    CComPtr<IMGLProperty> pProperty;
-    pSettings->GetProperty(error, MGL_PROP_IMAGE, &pProperty.p);
-    CComPtr<IMGLValue> pValue;
-    if (pProperty != nullptr)
-        pProperty->GetValue(error, &pValue.p);
-    CComPtr<IMGLImageValue> pImage;
-    if (pValue == nullptr ||
-        pValue->QueryInterface(IID_OF(IMGLImageValue), reinterpret_cast<void**>(&pImage.p)) != S_OK)
-        return false;
-    return pImage->GetImage(image) && image.IsAttached();
-}
-
 // A thumbnail of at most kThumbnailSize pixels on its longer side, each pixel
 // the mean of the source pixels it covers.
 constexpr int kThumbnailSize = 48;
@@ -119,7 +78,7 @@ void NonCachedImages(IMGLObject* pSettings, CRowIterator& image, CRowIterator& t
     image.Detach();
     thumb.Detach();
     CRowIterator source;
-    if (IsCached(pSettings) || !ImageOf(pSettings, source))
+    if (!MGLCachedNameOf(pSettings).IsEmpty() || !MGLReadImage(pSettings, MGL_PROP_IMAGE, source))
         return;
     CRowIterator small = MakeThumbnail(source);
     if (!small.IsAttached())
@@ -250,7 +209,8 @@ void CHostAppContext::GetNonCachedGradient(CErrorAutoThrow& error, bool bForegro
         return;
     }
     IMGLObject* pSettings = m_materials.Material(bForeground).pGradient;
-    HandOutAs(IsCached(pSettings) ? nullptr : pSettings, ppGradient);
+    // A settings object cached under a name is in the resources.
+    *ppGradient = MGLCachedNameOf(pSettings).IsEmpty() ? MGLQuery<IMGLGradient>(pSettings).Detach() : nullptr;
     Succeed(error);
 }
 
@@ -261,7 +221,7 @@ void CHostAppContext::GetNonCachedArt(CErrorAutoThrow& error, bool bForeground, 
         Refuse(error);
         return;
     }
-    HandOutAs(m_materials.Material(bForeground).pArt.p, ppArt);
+    *ppArt = MGLQuery<IMGLArt>(m_materials.Material(bForeground).pArt).Detach();
     Succeed(error);
 }
 

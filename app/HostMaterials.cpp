@@ -47,24 +47,9 @@ std::string ColorToHex(COLORREF clrColor)
 
 CString SettingsName(IMGLObject* pSettings)
 {
-    CString strName;
-    if (pSettings == nullptr)
-        return strName;
-    CErrorAutoThrow error;
-    CComPtr<IMGLCachedName> pCached;
-    if (pSettings->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached.p)) == S_OK)
-        pCached->GetCachedName(error, strName);
-    if (!strName.IsEmpty())
-        return strName;
-    CComPtr<IMGLProperty> pProperty;
-    pSettings->GetProperty(error, MGL_PROP_RESOURCE_NAME, &pProperty.p);
-    CComPtr<IMGLValue> pValue;
-    if (pProperty != nullptr)
-        pProperty->GetValue(error, &pValue.p);
-    CComPtr<IMGLStringValue> pText;
-    if (pValue != nullptr &&
-        pValue->QueryInterface(IID_OF(IMGLStringValue), reinterpret_cast<void**>(&pText.p)) == S_OK)
-        strName = pText->GetString();
+    CString strName = MGLCachedNameOf(pSettings);
+    if (strName.IsEmpty())
+        MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName);
     return strName;
 }
 

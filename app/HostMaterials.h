@@ -4,7 +4,7 @@
 // and the palette's refresh are driven from it.
 #pragma once
 
-#include "MGLObjects.h"
+#include "MGLObjectAccess.h"
 #include "WinDef.h"
 
 #include <nlohmann/json.hpp>

@@ -2,6 +2,7 @@
 
 #include "GdiObjects.h"
 
+#include "MatColorBlock.h"
 #include "MatStyleGradient.h"
 #include "MatStyleGradient2.h"
 #include "MatStylePattern.h"
@@ -11,8 +12,6 @@
 #include "RowIterator.h"
 #include "XUIDPI.h"
 #include "XUIVisualManager.h"
-
-#include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CMaterialControl, CWnd)
 
@@ -62,8 +61,7 @@ bool TakeColor(VMatStyle* pStyle, COLORREF& clrColor)
     pStyle->GetData(&pData);
     if (pData == nullptr)
         return false;
-    clrColor = *static_cast<const COLORREF*>(pData);
-    std::free(pData);
+    clrColor = TakeColorBlock(pData);
     return true;
 }
 
@@ -77,19 +75,6 @@ CComPtr<IMGLObject> TakeSettings(void* pData)
     pUnknown->QueryInterface(IID_OF(IMGLObject), reinterpret_cast<void**>(&pSettings.p));
     pUnknown->Release();
     return pSettings;
-}
-
-// Whether a settings object is in the host's cache (it has a cached name).
-bool IsCached(IMGLObject* pSettings)
-{
-    CComPtr<IMGLCachedName> pCached;
-    if (pSettings == nullptr ||
-        pSettings->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached.p)) != S_OK)
-        return false;
-    CErrorAutoThrow error;
-    CString strName;
-    pCached->GetCachedName(error, strName);
-    return !strName.IsEmpty();
 }
 
 // Writes a non-cached image into its settings object as property 150.
@@ -477,7 +462,7 @@ CComPtr<IMGLMaterial> CMaterialControl::BuildMaterial()
             void* pData = nullptr;
             pStyle->GetData(&pData);
             CComPtr<IMGLObject> pSettings = TakeSettings(pData);
-            if (pSettings != nullptr && !IsCached(pSettings))
+            if (pSettings != nullptr && MGLCachedNameOf(pSettings).IsEmpty())
             {
                 CComPtr<IMGLGradient> pStops;
                 pSettings->QueryInterface(IID_OF(IMGLGradient), reinterpret_cast<void**>(&pStops.p));
@@ -506,7 +491,7 @@ CComPtr<IMGLMaterial> CMaterialControl::BuildMaterial()
         m_pTexture->GetData(&pData);
         CComPtr<IMGLObject> pTexture = TakeSettings(pData);
         CRowIterator image;
-        if (pTexture != nullptr && !IsCached(pTexture) && m_pTexture->IsTextureNonCached() &&
+        if (pTexture != nullptr && MGLCachedNameOf(pTexture).IsEmpty() && m_pTexture->IsTextureNonCached() &&
             m_pTexture->GetNonCachedTexture(image, false))
             WriteImageProperty(pTexture, image);
         pMaterial->SetTexture(error, pTexture);

@@ -1,4 +1,6 @@
 #include "MGLModel.h"
+#include "MGLObjectAccess.h"
+#include "RowIterator.h"
 
 #include <gtest/gtest.h>
 
@@ -310,4 +312,37 @@ TEST_F(MGLModelTest, ArtKeepsBothColoursTheThirdValueAndTheFlag)
     EXPECT_TRUE(bFlag);
     pArt->GetContent(error, nullptr, &pSecondary, nThird, bFlag);
     EXPECT_EQ(error.GetError(), MIRN_ERR_INVALID_ARG);
+}
+
+TEST_F(MGLModelTest, AccessorsReadOnlyAValueOfTheKindAsked)
+{
+    CErrorAutoThrow error;
+    CComPtr<IMGLObject> pSettings;
+    m_objects.CreateObject(error, MGL_OBJECT_PATTERN, &pSettings.p);
+    CString strName = L"untouched";
+    EXPECT_FALSE(MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName)) << "no such property";
+    EXPECT_FALSE(MGLReadString(nullptr, MGL_PROP_RESOURCE_NAME, strName));
+    EXPECT_EQ(strName, CString(L"untouched"));
+
+    // A number where a string is asked for reads as none.
+    CComPtr<IMGLValue> pNumber;
+    m_values.CreateInteger(error, 7, &pNumber.p);
+    CComPtr<IMGLProperty> pProperty;
+    m_properties.CreateProperty(error, MGL_PROP_RESOURCE_NAME, pNumber, &pProperty.p);
+    pSettings->SetProperty(error, pProperty);
+    EXPECT_FALSE(MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName));
+    CRowIterator image;
+    EXPECT_FALSE(MGLReadImage(pSettings, MGL_PROP_RESOURCE_NAME, image));
+
+    CComPtr<IMGLValue> pText;
+    m_values.CreateString(error, L"Bricks", &pText.p);
+    pProperty = nullptr;
+    m_properties.CreateProperty(error, MGL_PROP_RESOURCE_NAME, pText, &pProperty.p);
+    pSettings->SetProperty(error, pProperty);
+    EXPECT_TRUE(MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName));
+    EXPECT_EQ(strName, CString(L"Bricks"));
+
+    // The cached name is the object's own, not its resource name.
+    EXPECT_TRUE(MGLCachedNameOf(pSettings).IsEmpty());
+    EXPECT_TRUE(MGLCachedNameOf(nullptr).IsEmpty());
 }

@@ -1,5 +1,6 @@
 #include "FlexibleToolTipContainer.h"
 
+#include "MGLObjectAccess.h"
 #include "XUIDPI.h"
 #include "XUIDraw.h"
 
@@ -16,24 +17,6 @@ constexpr int kOffsetY = 20;
 HFONT TipFont()
 {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-// The name under which a settings object is cached, empty when none.
-CString CachedNameOf(IMGLObject* pObject)
-{
-    CString strName;
-    if (pObject == nullptr)
-        return strName;
-    CComPtr<IMGLCachedName> pCached;
-    if (SUCCEEDED(pObject->QueryInterface(IID_OF(IMGLCachedName), reinterpret_cast<void**>(&pCached))) &&
-        pCached != nullptr)
-    {
-        CErrorAutoThrow error;
-        pCached->GetCachedName(error, strName);
-        if (error.IsError())
-            strName.Empty();
-    }
-    return strName;
 }
 
 CString Named(LPCWSTR pszKind, const CString& strName)
@@ -214,12 +197,12 @@ LRESULT CALLBACK CFlexibleToolTipContainer::TipProc(HWND hWnd, UINT nMessage, WP
             return TRUE;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            XUIPaintWindow(hWnd, nMessage, wParam,
-                           [pThis](HDC hdc)
-                           {
-                               if (pThis != nullptr)
-                                   pThis->Paint(hdc);
-                           });
+            PaintWindow(hWnd, nMessage, wParam,
+                        [pThis](HDC hdc)
+                        {
+                            if (pThis != nullptr)
+                                pThis->Paint(hdc);
+                        });
             return 0;
         case WM_NCDESTROY:
             if (pThis != nullptr && pThis->m_hTip == hWnd)
@@ -253,7 +236,7 @@ CString CFlexibleToolTipContainer::GetMaterialToolTipString(IMGLMaterial* pMater
     CErrorAutoThrow error;
     CComPtr<IMGLObject> pSettings;
     pMaterial->GetSettings(error, &pSettings);
-    const CString strName = error.IsError() ? CString() : CachedNameOf(pSettings);
+    const CString strName = error.IsError() ? CString() : MGLCachedNameOf(pSettings);
 
     CString strText;
     switch (pMaterial->GetStyle())
@@ -281,6 +264,6 @@ CString CFlexibleToolTipContainer::GetMaterialToolTipString(IMGLMaterial* pMater
     error.Clear();
     pMaterial->GetTexture(error, &pTexture);
     if (!error.IsError() && pTexture != nullptr)
-        strText += L"\n" + Named(L"Texture", CachedNameOf(pTexture));
+        strText += L"\n" + Named(L"Texture", MGLCachedNameOf(pTexture));
     return strText;
 }

@@ -231,12 +231,12 @@ void CMaterialWnd::Paint(HDC hdc)
 
 void CMaterialWnd::OnPaint()
 {
-    XUIPaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
 }
 
 LRESULT CMaterialWnd::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    XUIPaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
 }
 

@@ -128,12 +128,12 @@ void CMirnBitmapButton::Paint(HDC hdc)
 
 void CMirnBitmapButton::OnPaint()
 {
-    XUIPaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
 }
 
 LRESULT CMirnBitmapButton::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    XUIPaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
 }
 

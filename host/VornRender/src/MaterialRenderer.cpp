@@ -1,5 +1,6 @@
 #include "MaterialRenderer.h"
 
+#include "MGLObjectAccess.h"
 #include "RowIterator.h"
 
 #include <cmath>
@@ -15,56 +16,21 @@ constexpr int kStyleGradient = 4;
 constexpr int kStyleArtMedia = 8;
 constexpr int kStyleTexture = 64;
 
-template <typename I> CComPtr<I> QueryAs(IUnknown* pObject)
-{
-    CComPtr<I> pResult;
-    if (pObject != nullptr)
-        pObject->QueryInterface(IID_OF(I), reinterpret_cast<void**>(&pResult.p));
-    return pResult;
-}
-
-CComPtr<IMGLValue> PropertyValue(IMGLObject* pSettings, int nPropertyId)
-{
-    CErrorAutoThrow error;
-    CComPtr<IMGLProperty> pProperty;
-    pSettings->GetProperty(error, nPropertyId, &pProperty.p);
-    if (error.IsError() || pProperty == nullptr)
-        return nullptr;
-    CComPtr<IMGLValue> pValue;
-    pProperty->GetValue(error, &pValue.p);
-    return error.IsError() ? nullptr : pValue;
-}
-
 // A number from whichever numeric kind of value the property holds.
 std::optional<double> ReadNumber(IMGLObject* pSettings, int nPropertyId)
 {
-    CComPtr<IMGLValue> pValue = PropertyValue(pSettings, nPropertyId);
+    CComPtr<IMGLValue> pValue = MGLPropertyValue(pSettings, nPropertyId);
     if (pValue == nullptr)
         return std::nullopt;
-    if (auto pDouble = QueryAs<IMGLDoubleValue>(pValue))
+    if (auto pDouble = MGLQuery<IMGLDoubleValue>(pValue))
         return pDouble->GetDouble();
-    if (auto pLength = QueryAs<IMGLLengthValue>(pValue))
+    if (auto pLength = MGLQuery<IMGLLengthValue>(pValue))
         return pLength->GetLength();
-    if (auto pInteger = QueryAs<IMGLIntegerValue>(pValue))
+    if (auto pInteger = MGLQuery<IMGLIntegerValue>(pValue))
         return pInteger->GetInteger();
-    if (auto pBool = QueryAs<IMGLBoolValue>(pValue))
+    if (auto pBool = MGLQuery<IMGLBoolValue>(pValue))
         return pBool->GetBool() ? 1.0 : 0.0;
     return std::nullopt;
-}
-
-std::optional<CString> ReadString(IMGLObject* pSettings, int nPropertyId)
-{
-    CComPtr<IMGLValue> pValue = PropertyValue(pSettings, nPropertyId);
-    if (auto pString = QueryAs<IMGLStringValue>(pValue))
-        return pString->GetString();
-    return std::nullopt;
-}
-
-bool ReadImage(IMGLObject* pSettings, int nPropertyId, CRowIterator& image)
-{
-    CComPtr<IMGLValue> pValue = PropertyValue(pSettings, nPropertyId);
-    auto pImage = QueryAs<IMGLImageValue>(pValue);
-    return pImage != nullptr && pImage->GetImage(image);
 }
 
 // A number that must be finite when present; a NaN or infinity is bad data.
@@ -83,7 +49,7 @@ bool ReadFinite(IMGLObject* pSettings, int nPropertyId, double& dValue)
 // interface. False when it does not or has no stops.
 bool ReadGradientInterfaceStops(IMGLObject* pSettings, SGradientStops& stops)
 {
-    auto pGradient = QueryAs<IMGLGradient>(pSettings);
+    auto pGradient = MGLQuery<IMGLGradient>(pSettings);
     if (pGradient == nullptr || pGradient->GetColorStopCount() + pGradient->GetTransparencyStopCount() == 0)
         return false;
     CErrorAutoThrow error;
@@ -117,7 +83,7 @@ bool ReadOwnStops(IMGLObject* pSettings, SGradientStops& stops)
         CErrorAutoThrow error;
         CComPtr<IMGLObject> pChild;
         pSettings->GetChild(error, i, &pChild.p);
-        auto pStop = QueryAs<IMGLGradientStop>(pChild);
+        auto pStop = MGLQuery<IMGLGradientStop>(pChild);
         if (pStop == nullptr)
             continue;
         if (pChild->GetObjectKind() == MGL_OBJECT_COLOR_STOP)
@@ -151,10 +117,10 @@ CErrorAutoThrow CMaterialRenderer::ReadGradient(IMGLObject* pSettings, SGradient
 
     if (!ReadOwnStops(pSettings, stops))
     {
-        const std::optional<CString> name = ReadString(pSettings, MGL_PROP_RESOURCE_NAME);
-        if (!name)
+        CString strName;
+        if (!MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName))
             return MIRN_ERR_INVALID_ARG;
-        const SHostResource* pResource = m_resources.Find(HOST_RESOURCE_GRADIENTS, *name);
+        const SHostResource* pResource = m_resources.Find(HOST_RESOURCE_GRADIENTS, strName);
         if (pResource == nullptr)
             return MIRN_ERR_NOT_FOUND;
         stops = pResource->stops;
@@ -199,12 +165,12 @@ CErrorAutoThrow CMaterialRenderer::ReadImageFill(IMGLObject* pSettings, int nKin
         return MIRN_ERR_INVALID_ARG;
 
     CRowIteratorBands image;
-    if (!ReadImage(pSettings, MGL_PROP_IMAGE, image))
+    if (!MGLReadImage(pSettings, MGL_PROP_IMAGE, image))
     {
-        const std::optional<CString> name = ReadString(pSettings, MGL_PROP_RESOURCE_NAME);
-        if (!name)
+        CString strName;
+        if (!MGLReadString(pSettings, MGL_PROP_RESOURCE_NAME, strName))
             return MIRN_ERR_INVALID_ARG;
-        const SHostResource* pResource = m_resources.Find(nKind, *name);
+        const SHostResource* pResource = m_resources.Find(nKind, strName);
         if (pResource == nullptr)
             return MIRN_ERR_NOT_FOUND;
         image = pResource->image;
@@ -232,10 +198,10 @@ CErrorAutoThrow CMaterialRenderer::RenderStyle(IMGLMaterial* pMaterial, CRenderI
             return MIRN_ERR_NONE;
         case kStyleArtMedia:
         {
-            CComPtr<IMGLArt> pArt = QueryAs<IMGLArt>(pSettings);
+            CComPtr<IMGLArt> pArt = MGLQuery<IMGLArt>(pSettings);
             if (pArt == nullptr)
             {
-                CComPtr<IMGLArt> pOwnArt = QueryAs<IMGLArt>(pMaterial);
+                CComPtr<IMGLArt> pOwnArt = MGLQuery<IMGLArt>(pMaterial);
                 pArt = pOwnArt.p;
             }
             COLORREF clrColor = pMaterial->GetSolidColor();

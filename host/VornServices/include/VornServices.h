@@ -3,6 +3,7 @@
 
 #include "CommandExecutionContext.h"
 #include "HostRegistry.h"
+#include "MGLObjectAccess.h"
 #include "MGLObjects.h"
 #include "MatCacheAccessor.h"
 #include "MatPalAppContext.h"

@@ -5,34 +5,8 @@
 
 #include "Gdi.h"
 #include "GdiObjects.h"
+#include "PaintWindow.h"
 #include "WinUser.h"
-
-// Calls the paint routine for WM_PAINT (between BeginPaint and EndPaint; a
-// null DC paints nothing) or WM_PRINTCLIENT (wParam is the DC), with the
-// DC's state restored afterwards.
-template <class F> void XUIPaintWindow(HWND hWnd, UINT nMessage, WPARAM wParam, F&& paint)
-{
-    if (nMessage == WM_PRINTCLIENT)
-    {
-        auto hdc = reinterpret_cast<HDC>(wParam);
-        if (hdc != nullptr)
-        {
-            const int nSaved = SaveDC(hdc);
-            paint(hdc);
-            RestoreDC(hdc, nSaved);
-        }
-        return;
-    }
-    PAINTSTRUCT ps{};
-    HDC hdc = BeginPaint(hWnd, &ps);
-    if (hdc != nullptr)
-    {
-        const int nSaved = SaveDC(hdc);
-        paint(hdc);
-        RestoreDC(hdc, nSaved);
-    }
-    EndPaint(hWnd, &ps);
-}
 
 void XUIFillSolid(HDC hdc, const RECT& rc, COLORREF clr);
 // A one-pixel frame just inside the rectangle.

@@ -245,12 +245,12 @@ void CXUIRectTabCtrl::Paint(HDC hdc)
 
 void CXUIRectTabCtrl::OnPaint()
 {
-    XUIPaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
 }
 
 LRESULT CXUIRectTabCtrl::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    XUIPaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
 }
 
@@ -419,12 +419,12 @@ void CXUICheckBoxButton::Paint(HDC hdc)
 
 void CXUICheckBoxButton::OnPaint()
 {
-    XUIPaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
 }
 
 LRESULT CXUICheckBoxButton::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    XUIPaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
 }
 
@@ -565,12 +565,12 @@ void CXMFCButton::Paint(HDC hdc)
 
 void CXMFCButton::OnPaint()
 {
-    XUIPaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PAINT, 0, [this](HDC hdc) { Paint(hdc); });
 }
 
 LRESULT CXMFCButton::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    XUIPaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
+    PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
 }
 

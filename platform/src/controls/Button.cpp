@@ -463,7 +463,7 @@ LRESULT ButtonWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintControl(hWnd, nMessage, wParam, [&](HDC hdc) { PaintButton(hWnd, hdc, *pState); });
+            PaintWindow(hWnd, nMessage, wParam, [&](HDC hdc) { PaintButton(hWnd, hdc, *pState); });
             return 0;
         case WM_SETFOCUS:
             if (bGroupBox)

@@ -6,6 +6,7 @@
 
 #include "Gdi.h"
 #include "GdiObjects.h"
+#include "PaintWindow.h"
 #include "WinUser.h"
 
 // The font set with WM_SETFONT, else the default GUI font.
@@ -23,32 +24,6 @@ SIZE BitmapSize(HBITMAP hBitmap);
 // become light greys of their own brightness, so the shape stays readable
 // while clearly unavailable.
 void DrawBitmapCentred(HDC hdc, HBITMAP hBitmap, const RECT& rc, bool bGreyed);
-
-// Calls the paint routine for WM_PAINT (between BeginPaint and EndPaint; a
-// null DC paints nothing) or WM_PRINTCLIENT (wParam is the DC).
-template <class F> void PaintControl(HWND hWnd, UINT nMessage, WPARAM wParam, F&& paint)
-{
-    if (nMessage == WM_PRINTCLIENT)
-    {
-        auto hdc = reinterpret_cast<HDC>(wParam);
-        if (hdc != nullptr)
-        {
-            const int nSaved = SaveDC(hdc);
-            paint(hdc);
-            RestoreDC(hdc, nSaved);
-        }
-        return;
-    }
-    PAINTSTRUCT ps{};
-    HDC hdc = BeginPaint(hWnd, &ps);
-    if (hdc != nullptr)
-    {
-        const int nSaved = SaveDC(hdc);
-        paint(hdc);
-        RestoreDC(hdc, nSaved);
-    }
-    EndPaint(hWnd, &ps);
-}
 
 // Sends WM_DRAWITEM for an owner-drawn control to its parent.
 void SendDrawItem(HWND hControl, HDC hdc, UINT nControlType, UINT nAction, UINT nState);

@@ -305,7 +305,7 @@ LRESULT MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintControl(hWnd, nMessage, wParam,
+            PaintWindow(hWnd, nMessage, wParam,
                          [&](HDC hdc)
                          {
                              if (pState->pLevel != nullptr)

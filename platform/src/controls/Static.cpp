@@ -309,7 +309,7 @@ LRESULT StaticWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintControl(hWnd, nMessage, wParam, [&](HDC hdc) { PaintStatic(hWnd, hdc, *pState); });
+            PaintWindow(hWnd, nMessage, wParam, [&](HDC hdc) { PaintStatic(hWnd, hdc, *pState); });
             return 0;
         case STM_SETIMAGE:
             return SetImage(hWnd, *pState, wParam, lParam);
