@@ -4,6 +4,10 @@
 #include "Headless.h"
 #include "HostResourceLibrary.h"
 #include "MGLModel.h"
+#include "MatStyleArtMedia.h"
+#include "MatStyleGradient.h"
+#include "MatStylePattern.h"
+#include "MatStyleSolid.h"
 #include "MirnMaterialPalette.h"
 #include "Screen.h"
 #include "Utf8.h"
@@ -145,7 +149,25 @@ bool CHostApp::StartPalette(std::string& strError)
         strError = "the Materials pane could not be docked";
         return false;
     }
+    // One foreground and one background object per style kind, and the
+    // textures; the palette owns them from here on. Art media shows only
+    // in art-media mode, so it stays out of the style menus.
+    error = pPalette->RegisterMatStyle(new CMatStyleSolid, new CMatStyleSolid, true);
+    error = pPalette->RegisterMatStyle(new CMatStyleGradient, new CMatStyleGradient, true);
+    error = pPalette->RegisterMatStyle(new CMatStylePattern, new CMatStylePattern, true);
+    error = pPalette->RegisterMatStyle(new CMatStyleArtMedia, new CMatStyleArtMedia, false);
+    error = pPalette->RegisterMatTexture(new CMatTexture, new CMatTexture);
     pPalette->LoadSettings(m_pRegistry, kPaneSettingsKey);
+
+    // Every change of the current materials is pushed into the pane.
+    m_materials.SetChangeListener(
+        [](unsigned nChanges)
+        {
+            if (TSingleton<CMirnMaterialPalette>::InstanceExists())
+                TSingleton<CMirnMaterialPalette>::Instance()->UpdateFromAppMaterials(
+                    static_cast<EUpdateMaterialData>(nChanges));
+        });
+    pPalette->UpdateFromAppMaterials(UPDATE_ALL);
     return true;
 }
 
@@ -153,6 +175,7 @@ void CHostApp::StopPalette()
 {
     if (!TSingleton<CMirnMaterialPalette>::InstanceExists())
         return;
+    m_materials.SetChangeListener(nullptr);
     CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
     if (m_frame.DockSite() != nullptr)
         m_frame.DockSite()->UndockPane(pPalette);

@@ -1,5 +1,6 @@
 #include "MaterialControl.h"
 
+#include "Dc.h"
 #include "GdiObjects.h"
 
 #include "MatColorBlock.h"
@@ -11,12 +12,15 @@
 #include "PaneMessages.h"
 #include "RowIterator.h"
 #include "XUIDPI.h"
+#include "XUIDraw.h"
 #include "XUIVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CMaterialControl, CWnd)
 
 BEGIN_MESSAGE_MAP(CMaterialControl, CWnd)
 ON_WM_SIZE()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 namespace
@@ -585,4 +589,45 @@ void CMaterialControl::AddToolTips(CToolTipCtrl& toolTips)
         toolTips.AddTool(&m_sample, m_strName);
     if (VMatStyle* pStyle = GetCurrStyleObject(); pStyle != nullptr && m_btnStyle.GetSafeHwnd() != nullptr)
         toolTips.AddTool(&m_btnStyle, pStyle->GetTTText());
+}
+
+void CMaterialControl::SetColors(COLORREF clrBackground, COLORREF clrFrame, COLORREF clrHighlight)
+{
+    m_clrBackground = clrBackground;
+    m_clrFrame = clrFrame;
+    m_clrHighlight = clrHighlight;
+    m_bColorsSet = true;
+    if (m_hWnd != nullptr)
+        Invalidate();
+}
+
+void CMaterialControl::UnregisterAll()
+{
+    m_arrStyles.clear();
+    m_nCurrIdx = -1;
+    m_pTexture = nullptr;
+    m_pParkedTexture = nullptr;
+}
+
+BOOL CMaterialControl::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    XUIFillSolid(pDC->GetSafeHdc(), rc,
+                 m_bColorsSet ? m_clrBackground : XUIGetThemeColor(XUI_COLOR_MATERIAL_BACKGROUND));
+    return TRUE;
+}
+
+void CMaterialControl::OnPaint()
+{
+    CPaintDC dc(this);
+    // The ring between the sample and its rectangle: the frame colour, or
+    // the highlight while a part of the control has the focus.
+    const HWND hFocus = ::GetFocus();
+    const bool bFocused = hFocus != nullptr && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    const COLORREF clrFrame =
+        m_bColorsSet ? (bFocused ? m_clrHighlight : m_clrFrame)
+                     : XUIGetThemeColor(bFocused ? XUI_COLOR_MATERIAL_HIGHLIGHT : XUI_COLOR_MATERIAL_FRAME);
+    if (!m_rcSample.IsRectEmpty())
+        XUIFrame(dc.GetSafeHdc(), m_rcSample, clrFrame);
 }

@@ -63,6 +63,11 @@ public:
     void SetMaterialMgr(IMaterialServices* pServices) { m_pMaterialServices = pServices; }
     void SetObjectFactory(VMGLObjectFactory* pFactory) { m_pObjectFactory = pFactory; }
     void AddToolTips(CToolTipCtrl& toolTips);
+    // The control's background, the frame around its sample, and the frame
+    // while the control has the focus.
+    void SetColors(COLORREF clrBackground, COLORREF clrFrame, COLORREF clrHighlight);
+    // Lets go of every style and texture (their owner is deleting them).
+    void UnregisterAll();
 
     bool IsSolidOnly() const { return m_bSolidOnly; }
     const std::vector<VMatStyle*>& GetStyles() const { return m_arrStyles; }
@@ -76,6 +81,8 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -101,4 +108,8 @@ private:
     CMirnBitmapButton m_btnEnable;
     CMaterialWnd m_sample;
     CRect m_rcSample;
+    COLORREF m_clrBackground = RGB(0, 0, 0);
+    COLORREF m_clrFrame = RGB(0, 0, 0);
+    COLORREF m_clrHighlight = RGB(0, 0, 0);
+    bool m_bColorsSet = false;
 };
