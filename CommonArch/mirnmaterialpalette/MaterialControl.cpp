@@ -360,15 +360,21 @@ bool CMaterialControl::IsTextureOn() const
 
 void CMaterialControl::ArtMediaMode(int nOn)
 {
+    // Art media carries no texture: the texture waits parked while the mode
+    // lasts and comes back when it ends. Asking twice for the same mode
+    // leaves the slots as they are.
     if (nOn != 0)
+    {
+        if (m_pTexture != nullptr)
+        {
+            m_pParkedTexture = m_pTexture;
+            m_pTexture = nullptr;
+        }
+    }
+    else if (m_pParkedTexture != nullptr)
     {
         m_pTexture = m_pParkedTexture;
         m_pParkedTexture = nullptr;
-    }
-    else
-    {
-        m_pParkedTexture = m_pTexture;
-        m_pTexture = nullptr;
     }
     if (m_btnStyle.GetSafeHwnd() != nullptr)
         m_btnStyle.EnableWindow(nOn == 0);

@@ -991,11 +991,12 @@ void CMirnMaterialPalette::PullMaterial(IMaterialServices* pServices, bool bFore
         if (eStyle == MATERIAL_STYLE_GRADIENT || eStyle == MATERIAL_STYLE_ART_MEDIA ||
             eStyle == MATERIAL_STYLE_PATTERN)
         {
-            auto* pObject = static_cast<IMGLObject*>(pData);
-            if (pObject == nullptr || MGLCachedNameOf(pObject).IsEmpty())
-                HandOverNonCached(m_pAppContext, pStyle, bFore);
-            if (pObject != nullptr)
+            if (auto* pObject = static_cast<IMGLObject*>(pData))
+            {
+                if (MGLCachedNameOf(pObject).IsEmpty())
+                    HandOverNonCached(m_pAppContext, pStyle, bFore);
                 pObject->Release();
+            }
         }
     }
     if (pServices != nullptr)
@@ -1458,12 +1459,10 @@ void CMirnMaterialPalette::SetArtMediaPropertyMode(bool bOn)
         {
             const bool bHasTexture = MainControl(bFore).IsTextureRegistered();
             (bFore ? m_bForeTextureSaved : m_bBackTextureSaved) = bHasTexture;
+            // Only the pane hides the texture; the host keeps its own state,
+            // which the refresh at the end of the mode brings back.
             if (bHasTexture)
-            {
                 MainControl(bFore).EnableTexture(false);
-                if (pServices != nullptr)
-                    pServices->EnableTexture(error, bFore, false);
-            }
         }
     }
     else
@@ -1483,11 +1482,7 @@ void CMirnMaterialPalette::SetArtMediaPropertyMode(bool bOn)
         for (bool bFore : {true, false})
         {
             if (bFore ? m_bForeTextureSaved : m_bBackTextureSaved)
-            {
                 MainControl(bFore).EnableTexture(true);
-                if (pServices != nullptr)
-                    pServices->EnableTexture(error, bFore, true);
-            }
         }
         m_bForeTextureSaved = m_bBackTextureSaved = false;
     }
