@@ -213,9 +213,8 @@ public:
     // are laid out with.
     CSize GetInitialSize() const { return m_sizeInitial; }
     int GetTabSetHeight() const { return m_nTabSetHeight; }
-    // The smallest size the pane is given while docked, and before it floats.
-    static CSize GetDockedMinSize() { return CSize(150, 25); }
-    static CSize GetFloatingMinSize() { return CSize(177, 169); }
+    // Docked, the pane may be made as small as 150 by 25.
+    void OnAfterDock() override { SetMinSize(CSize(150, 25)); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -267,3 +267,24 @@ TEST_F(XUIPaletteDialogTest, AFrameDestroyedUnderItsSiteLeavesTheSiteHarmless)
     EXPECT_TRUE(site.GetFreeRect().IsRectEmpty());
     EXPECT_FALSE(site.DockPane(pPane.get(), CBRS_ALIGN_LEFT, 120));
 }
+
+TEST_F(XUIPaletteDialogTest, ADockedPaneIsNeverNarrowerThanItsMinimum)
+{
+    // A pane that asks for at least 150 columns once docked.
+    class CMinimumPane : public CXUIPaletteDialog
+    {
+    public:
+        void OnAfterDock() override { SetMinSize(CSize(150, 25)); }
+    };
+    CMinimumPane pane;
+    ASSERT_TRUE(pane.Create(L"Min", &m_frame, TRUE, MAKEINTRESOURCEW(kTemplateId), kPaneStyle, 1, 0, 0));
+    pane.EnableDocking(CBRS_ALIGN_RIGHT);
+    CXUIDockSite site(&m_frame);
+    ASSERT_TRUE(site.DockPane(&pane, CBRS_ALIGN_RIGHT, 100));
+    EXPECT_EQ(InFrame(pane), CRect(650, 18, 800, 600));
+    site.SetPaneWidth(&pane, 120);
+    EXPECT_EQ(InFrame(pane).Width(), 150);
+    site.SetPaneWidth(&pane, 210);
+    EXPECT_EQ(InFrame(pane).Width(), 210);
+    site.UndockPane(&pane);
+}

@@ -55,6 +55,11 @@ public:
     BOOL IsPaneVisible() const;
 
     CXUIDockSite* GetDockSite() const { return m_pDockSite; }
+    // The smallest size the docking site gives the pane (0 for no limit).
+    void SetMinSize(CSize size) { m_sizeMin = size; }
+    CSize GetMinSize() const { return m_sizeMin; }
+    // Called by the docking site once the pane is docked.
+    virtual void OnAfterDock() {}
 
 protected:
     afx_msg void OnDestroy();
@@ -71,6 +76,7 @@ private:
     DWORD m_dwControlBarStyle = 0;
     DWORD m_dwEnabledAlignment = 0;
     CXUIDockSite* m_pDockSite = nullptr;
+    CSize m_sizeMin;
 };
 
 // The strip above a docked pane: a gripper and the pane's caption.

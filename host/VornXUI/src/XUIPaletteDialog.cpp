@@ -256,8 +256,9 @@ bool CXUIDockSite::DockPane(CXUIPaletteDialog* pPane, DWORD dwAlignment, int nWi
         }
     }
     pDocked->dwAlignment = dwAlignment;
-    pDocked->nWidth = nWidth;
     pPane->m_pDockSite = this;
+    pPane->OnAfterDock();
+    pDocked->nWidth = std::max(nWidth, static_cast<int>(pPane->GetMinSize().cx));
     pPane->ShowPane(TRUE, FALSE, FALSE);
     return true;
 }
@@ -286,6 +287,8 @@ bool CXUIDockSite::IsDocked(const CXUIPaletteDialog* pPane) const
 
 void CXUIDockSite::SetPaneWidth(CXUIPaletteDialog* pPane, int nWidth)
 {
+    if (pPane != nullptr && nWidth >= 0)
+        nWidth = std::max(nWidth, static_cast<int>(pPane->GetMinSize().cx));
     if (SDockedPane* pDocked = Find(pPane); pDocked != nullptr && nWidth >= 0 && pDocked->nWidth != nWidth)
     {
         pDocked->nWidth = nWidth;
