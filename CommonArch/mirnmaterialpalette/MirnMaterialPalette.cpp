@@ -36,6 +36,7 @@ ON_WM_SYSCOLORCHANGE()
 ON_WM_CTLCOLOR()
 ON_NOTIFY(TCN_SELCHANGE, CMirnMaterialPalette::kTabSetItem, OnTabChange)
 ON_NOTIFY(TCN_SELCHANGE, CMirnMaterialPalette::kClassicTabSet, OnTabChange)
+ON_UPDATE_COMMAND_UI(CMirnMaterialPalette::kDropperCommand, OnUpdateDropper)
 END_MESSAGE_MAP()
 
 namespace
@@ -543,7 +544,9 @@ BOOL CMirnMaterialPalette::OnInitDialog()
 {
     CXUIPaletteDialog::OnInitDialog();
 
+    // Applying to all tools is the starting state.
     m_chkApplyToAll.SubclassDlgItem(kApplyToAllBox, this);
+    m_chkApplyToAll.SetCheck(BST_CHECKED);
 
     // The tool buttons: dropper, add swatch, remove swatch.
     const struct
@@ -1548,6 +1551,17 @@ void CMirnMaterialPalette::OnTabChange(NMHDR* pNotify, LRESULT* pResult)
     const int nTab = m_tabNew.GetActiveTab();
     if (nTab >= 0 && nTab < 3)
         SendMessage(WM_COMMAND, MAKEWPARAM(kTabCommands[nTab], 0), 0);
+}
+
+void CMirnMaterialPalette::OnUpdateCmdUI(CWnd*, BOOL)
+{
+    UpdateDialogControls(this, FALSE);
+}
+
+void CMirnMaterialPalette::OnUpdateDropper(CCmdUI* pCmdUI)
+{
+    // Sampling the screen is always possible.
+    pCmdUI->Enable(TRUE);
 }
 
 BOOL CMirnMaterialPalette::PreTranslateMessage(MSG* pMsg)

@@ -217,6 +217,9 @@ public:
     void OnAfterDock() override { SetMinSize(CSize(150, 25)); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Runs the pane's update handlers; controls without one stay as they
+    // are.
+    void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler);
 
     afx_msg LRESULT OnSaveCMYKModeColor(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetCMYKModeColor(WPARAM wParam, LPARAM lParam);
@@ -239,6 +242,7 @@ protected:
     afx_msg void OnSysColorChange();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnTabChange(NMHDR* pNotify, LRESULT* pResult);
+    afx_msg void OnUpdateDropper(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -646,3 +646,15 @@ TEST_F(MaterialsPaneTest, WithoutMaterialServicesTheHandlersDoNothing)
     Send(WM_BLACK_WHITE_MATERIALS, 0, 0);
     EXPECT_TRUE(TakeLog().empty());
 }
+
+TEST_F(MaterialsPaneTest, TheDropperIsAlwaysAvailableAndOtherControlsAreLeftAlone)
+{
+    CXMFCButton& dropper = m_pPalette->GetToolButton(15340);
+    CXMFCButton& add = m_pPalette->GetToolButton(15341);
+    dropper.EnableWindow(FALSE);
+    add.EnableWindow(FALSE);
+    m_pPalette->OnUpdateCmdUI(nullptr, TRUE);
+    EXPECT_TRUE(dropper.IsWindowEnabled());
+    EXPECT_FALSE(add.IsWindowEnabled());
+    EXPECT_TRUE(m_pPalette->GetApplyToAllState()); // checked from the start
+}
