@@ -2,6 +2,7 @@
 
 #include "ConnectLanguage.h"
 #include "Headless.h"
+#include "Input.h"
 #include "HostResourceLibrary.h"
 #include "MGLModel.h"
 #include "MatStyleArtMedia.h"
@@ -245,6 +246,16 @@ nlohmann::json CHostApp::DumpState()
     nlohmann::json state = m_materials.ToJson();
     state["registry"] = m_pSettings->ExportJson();
     state["events"] = m_pExecutionContext->Provider().EventRecorder().Events();
+    static const char* const kDocuments[] = {"rgb", "grey", "palette"};
+    state["document"] = {{"kind", kDocuments[static_cast<int>(m_pAppContext->GetDocument())]},
+                         {"paletteSize", m_pAppContext->GetDocumentPaletteSize()}};
+    if (TSingleton<CMirnMaterialPalette>::InstanceExists())
+    {
+        CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
+        state["pane"] = {
+            {"layout", pPalette->IsOldStyleMatPalStyle() ? "classic" : "new"},
+            {"tab", pPalette->GetSafeHwnd() != nullptr ? pPalette->GetVisibleTabSet().GetActiveTab() : -1}};
+    }
     return state;
 }
 
@@ -262,8 +273,80 @@ bool CHostApp::Screenshot(const std::string& strPath, std::string& strError)
     return true;
 }
 
-bool CHostApp::RunHostCommand(const SScriptLine&, bool&, std::string&)
+bool CHostApp::RunHostCommand(const SScriptLine& line, bool& bOk, std::string& strError)
 {
-    // No commands of its own yet beyond the common ones.
+    bOk = false;
+    if (line.strCommand == "layout")
+    {
+        // layout classic|new: the pane's classic or new tab set.
+        if (line.args.size() != 1 || (line.args[0] != "classic" && line.args[0] != "new"))
+        {
+            strError = "layout takes classic or new";
+            return true;
+        }
+        if (!TSingleton<CMirnMaterialPalette>::InstanceExists())
+        {
+            strError = "the Materials pane is not open";
+            return true;
+        }
+        TSingleton<CMirnMaterialPalette>::Instance()->ChangeMatPalStyle(line.args[0] == "classic");
+        PumpUntilIdle();
+        bOk = true;
+        return true;
+    }
+    if (line.strCommand == "tab")
+    {
+        // tab N: clicks tab N of the visible tab set.
+        const std::optional<long> nTab = line.args.size() == 1 ? ParseInteger(line.args[0]) : std::nullopt;
+        if (!nTab)
+        {
+            strError = "tab takes a tab number";
+            return true;
+        }
+        if (!TSingleton<CMirnMaterialPalette>::InstanceExists())
+        {
+            strError = "the Materials pane is not open";
+            return true;
+        }
+        CXUIRectTabCtrl& tabs = TSingleton<CMirnMaterialPalette>::Instance()->GetVisibleTabSet();
+        CRect rcTab;
+        if (*nTab < 0 || *nTab >= tabs.GetTabCount() || !tabs.IsWindowVisible() ||
+            !tabs.GetItemRect(static_cast<int>(*nTab), &rcTab))
+        {
+            strError = "the visible tab set has no tab " + line.args[0];
+            return true;
+        }
+        tabs.ClientToScreen(&rcTab);
+        InjectClick(rcTab.CenterPoint());
+        PumpUntilIdle();
+        bOk = true;
+        return true;
+    }
+    if (line.strCommand == "document")
+    {
+        // document rgb | grey | palette N
+        bool bSet = false;
+        if (line.args.size() == 1 && line.args[0] == "rgb")
+            bSet = m_pAppContext->SetDocument(EHostDocument::FullColor);
+        else if (line.args.size() == 1 && line.args[0] == "grey")
+            bSet = m_pAppContext->SetDocument(EHostDocument::Greyscale);
+        else if (line.args.size() == 2 && line.args[0] == "palette")
+        {
+            const std::optional<long> nEntries = ParseInteger(line.args[1]);
+            bSet =
+                nEntries && m_pAppContext->SetDocument(EHostDocument::Paletted, static_cast<int>(*nEntries));
+        }
+        if (!bSet)
+        {
+            strError = "document takes rgb, grey, or palette 2|16|256";
+            return true;
+        }
+        // The pane shows what the new document can hold.
+        if (TSingleton<CMirnMaterialPalette>::InstanceExists())
+            TSingleton<CMirnMaterialPalette>::Instance()->UpdatePalette(nullptr);
+        PumpUntilIdle();
+        bOk = true;
+        return true;
+    }
     return false;
 }

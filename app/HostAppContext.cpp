@@ -1,5 +1,7 @@
 #include "HostAppContext.h"
 
+#include "MPalette.h"
+
 #include "MGLModel.h"
 #include "RowIterator.h"
 
@@ -263,28 +265,56 @@ void CHostAppContext::EndSwapBoth(CErrorAutoThrow& error)
     Succeed(error);
 }
 
+bool CHostAppContext::SetDocument(EHostDocument eKind, int nEntries)
+{
+    if (eKind == EHostDocument::Paletted && nEntries != 2 && nEntries != 16 && nEntries != 256)
+        return false;
+    m_eDocument = eKind;
+    m_nPaletteEntries = eKind == EHostDocument::Paletted ? nEntries : 0;
+    return true;
+}
+
 bool CHostAppContext::IsGreyscaleDocument(CErrorAutoThrow& error)
 {
     Succeed(error);
-    return false;
+    return m_eDocument == EHostDocument::Greyscale;
 }
 
 bool CHostAppContext::HasDocumentPalette(CErrorAutoThrow& error)
 {
     Succeed(error);
-    return false;
+    return m_eDocument == EHostDocument::Paletted;
 }
 
 bool CHostAppContext::IsFullColorDocument(CErrorAutoThrow& error)
 {
     Succeed(error);
-    return true;
+    return m_eDocument == EHostDocument::FullColor;
 }
 
-void CHostAppContext::GetDocumentPalette(CErrorAutoThrow& error, CMPalette&)
+void CHostAppContext::GetDocumentPalette(CErrorAutoThrow& error, CMPalette& palette)
 {
-    // A full-colour document has no palette; the palette is left as it is.
-    error.SetError(MIRN_ERR_NOT_FOUND);
+    bool bMade = false;
+    switch (m_eDocument)
+    {
+        case EHostDocument::FullColor:
+            // A full-colour document has no palette; the palette is left as
+            // it is.
+            error.SetError(MIRN_ERR_NOT_FOUND);
+            return;
+        case EHostDocument::Greyscale:
+            bMade = palette.CreateGreyscale();
+            break;
+        case EHostDocument::Paletted:
+            bMade = m_nPaletteEntries == 2    ? palette.CreateBW()
+                    : m_nPaletteEntries == 16 ? palette.CreateVGA16()
+                                              : palette.CreateQuick8();
+            break;
+    }
+    if (bMade)
+        Succeed(error);
+    else
+        Refuse(error);
 }
 
 COLORREF CHostAppContext::GetCurrentColor(CErrorAutoThrow& error, int nForeground)

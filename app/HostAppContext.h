@@ -9,10 +9,29 @@
 
 #include <set>
 
+// What kind of image the host's document is: it decides which colours the
+// pickers offer.
+enum class EHostDocument
+{
+    FullColor,
+    Greyscale,
+    Paletted,
+};
+
 class CHostAppContext : public TUnknownImpl<IMatPalAppContext, IMaterialServices>
 {
 public:
     explicit CHostAppContext(CHostMaterials& materials);
+
+    // Makes the document full colour, greyscale, or paletted with a palette
+    // of nEntries colours: 2 black and white, 16 the VGA colours, 256 the
+    // fixed 8-bit palette. False (and no change) for any other palette size.
+    bool SetDocument(EHostDocument eKind, int nEntries = 0);
+    EHostDocument GetDocument() const { return m_eDocument; }
+    int GetDocumentPaletteSize() const
+    {
+        return m_eDocument == EHostDocument::Paletted ? m_nPaletteEntries : 0;
+    }
 
     // IMatPalAppContext
     bool IsMaterialEnabled(CErrorAutoThrow& error, bool bForeground) override;
@@ -64,6 +83,8 @@ private:
     static IMGLMaterial* MakeMaterial(const SHostMaterial& material);
 
     CHostMaterials& m_materials;
+    EHostDocument m_eDocument = EHostDocument::FullColor;
+    int m_nPaletteEntries = 0;
     std::optional<COLORREF> m_clrLastSample;
     std::set<int> m_subscriptions; // the materials' cookies handed out through this object
 };
