@@ -912,6 +912,17 @@ CComPtr<IMaterialServices> QueryMaterialServices(IMatPalAppContext* pAppContext)
     return pAppContext != nullptr ? MGLQuery<IMaterialServices>(pAppContext) : CComPtr<IMaterialServices>();
 }
 
+// Makes one call on the material services, when the application context
+// answers them; host errors are looked at and dropped.
+template <class TCall> void WithMaterialServices(IMatPalAppContext* pAppContext, TCall&& call)
+{
+    CComPtr<IMaterialServices> pServices = QueryMaterialServices(pAppContext);
+    if (pServices == nullptr)
+        return;
+    CErrorAutoThrow error;
+    call(*pServices, error);
+}
+
 // Hands a settings object's content that is not in the host's cache to the
 // style that shows it.
 void HandOverNonCached(IMatPalAppContext* pAppContext, VMatStyle* pStyle, bool bFore)
@@ -1174,44 +1185,36 @@ LRESULT CMirnMaterialPalette::OnStyleChange(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMirnMaterialPalette::OnTextureChange(WPARAM wParam, LPARAM lParam)
 {
-    CComPtr<IMaterialServices> pServices = QueryMaterialServices(m_pAppContext);
-    if (pServices == nullptr)
-        return 1;
-    CErrorAutoThrow error;
-    pServices->EnableTexture(error, wParam == IDC_MATCTRL_FOREGROUND, lParam == 1);
+    WithMaterialServices(m_pAppContext, [&](IMaterialServices& services, CErrorAutoThrow& error)
+                         { services.EnableTexture(error, wParam == IDC_MATCTRL_FOREGROUND, lParam == 1); });
     return 1;
 }
 
 LRESULT CMirnMaterialPalette::OnMaterialChange(WPARAM wParam, LPARAM)
 {
-    CComPtr<IMaterialServices> pServices = QueryMaterialServices(m_pAppContext);
-    if (pServices == nullptr)
-        return 1;
-    const bool bFore = IsForegroundControl(wParam);
-    CComPtr<IMGLMaterial> pMaterial;
-    MainControl(bFore).GetMaterial(&pMaterial);
-    CErrorAutoThrow error;
-    pServices->SetMaterial(error, pMaterial, bFore, 1, 0);
+    WithMaterialServices(m_pAppContext,
+                         [&](IMaterialServices& services, CErrorAutoThrow& error)
+                         {
+                             const bool bFore = IsForegroundControl(wParam);
+                             CComPtr<IMGLMaterial> pMaterial;
+                             MainControl(bFore).GetMaterial(&pMaterial);
+                             services.SetMaterial(error, pMaterial, bFore, 1, 0);
+                         });
     return 1;
 }
 
 LRESULT CMirnMaterialPalette::OnColorChange(WPARAM wParam, LPARAM lParam)
 {
-    CComPtr<IMaterialServices> pServices = QueryMaterialServices(m_pAppContext);
-    if (pServices == nullptr)
-        return 1;
-    CErrorAutoThrow error;
-    pServices->SetSolidColor(error, IsForegroundControl(wParam), static_cast<COLORREF>(lParam));
+    WithMaterialServices(
+        m_pAppContext, [&](IMaterialServices& services, CErrorAutoThrow& error)
+        { services.SetSolidColor(error, IsForegroundControl(wParam), static_cast<COLORREF>(lParam)); });
     return 1;
 }
 
 LRESULT CMirnMaterialPalette::OnRainbowClick(WPARAM wParam, LPARAM lParam)
 {
-    CComPtr<IMaterialServices> pServices = QueryMaterialServices(m_pAppContext);
-    if (pServices == nullptr)
-        return 1;
-    CErrorAutoThrow error;
-    pServices->SetSolidColor(error, lParam == 1, static_cast<COLORREF>(wParam));
+    WithMaterialServices(m_pAppContext, [&](IMaterialServices& services, CErrorAutoThrow& error)
+                         { services.SetSolidColor(error, lParam == 1, static_cast<COLORREF>(wParam)); });
     return 1;
 }
 
