@@ -31,6 +31,7 @@ enum EXUIColor : int
     XUI_COLOR_MATERIAL_FRAME = 1609,      // frame around a material well
     XUI_COLOR_MATERIAL_HIGHLIGHT = 1610,  // a checked or pressed material control button
     XUI_COLOR_PICKER_FRAME = 1611,        // the one-pixel frame around colour pickers
+    XUI_COLOR_PICKER_MAP_FRAME = 1815,    // the frame around a picker's colour map and hue bar
 };
 
 enum class EXUITheme

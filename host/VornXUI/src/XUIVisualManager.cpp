@@ -37,6 +37,7 @@ constexpr SThemeColor kThemeColors[] = {
     {XUI_COLOR_MATERIAL_FRAME, RGB(128, 128, 128), RGB(20, 20, 20)},
     {XUI_COLOR_MATERIAL_HIGHLIGHT, RGB(204, 228, 247), RGB(38, 79, 120)},
     {XUI_COLOR_PICKER_FRAME, RGB(160, 160, 160), RGB(24, 24, 24)},
+    {XUI_COLOR_PICKER_MAP_FRAME, RGB(112, 112, 112), RGB(16, 16, 16)},
 };
 
 const SThemeColor* FindThemeColor(int nColorId)
