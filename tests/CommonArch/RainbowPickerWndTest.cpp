@@ -180,37 +180,13 @@ TEST_F(RainbowPickerTest, RainbowPixelsFollowHueDownAndLightnessAndSaturationAcr
     EXPECT_EQ(ImagePixel(90, 49), RGB(247, 221, 224));
 }
 
-TEST_F(RainbowPickerTest, TheRainbowIsShownUnlessTheDocumentIsPalettedOrGreyscale)
+TEST_F(RainbowPickerTest, ADocumentNeitherFullColourNorPalettedNorGreyscaleGetsTheRainbow)
 {
-    // A document that is neither full colour nor paletted nor greyscale.
     m_pApp->m_eDocument = EFakeDocument::Unknown;
     CreatePicker();
     EXPECT_TRUE(m_picker.IsRainbow());
     EXPECT_EQ(ImagePixel(47, 0), RGB(244, 0, 0));
     EXPECT_EQ(m_pApp->m_nPaletteQueries, 0);
-
-    // Full colour: no palette is asked for, whatever else the host says.
-    m_pApp->m_eDocument = EFakeDocument::FullColor;
-    m_picker.BuildPickerDIB();
-    EXPECT_TRUE(m_picker.IsRainbow());
-    EXPECT_EQ(m_pApp->m_nPaletteQueries, 0);
-}
-
-TEST_F(RainbowPickerTest, TheSmallestImageIsTenByTenWithTwoRainbowRows)
-{
-    CreatePicker(true, CRect(0, 0, 12, 12));
-    const CRowIterator& image = m_picker.GetPickerDIB();
-    ASSERT_TRUE(image.IsAttached());
-    EXPECT_EQ(image.Width(), 10);
-    EXPECT_EQ(image.Height(), 10);
-    // Rows 0 and 1 are rainbow rows (hues 0 and trunc(127.5 + 0.5) = 128);
-    // blocks of (10 + 4) / 5 = 2 columns below.
-    EXPECT_EQ(ImagePixel(0, 1), kBlack);
-    EXPECT_EQ(ImagePixel(9, 1), kWhite);
-    EXPECT_EQ(ImagePixel(1, 2), kBlack);
-    EXPECT_EQ(ImagePixel(2, 2), RGB(64, 64, 64));
-    EXPECT_EQ(ImagePixel(7, 9), RGB(192, 192, 192));
-    EXPECT_EQ(ImagePixel(8, 9), kWhite);
 }
 
 // ---------------------------------------------------------------------------
@@ -240,6 +216,14 @@ TEST_F(RainbowPickerTest, ASixteenColourPaletteIsTwoColumnsByEightRowsOverTheWho
     // No grey strip: the last rows belong to the grid (index 14, aqua).
     EXPECT_EQ(ImagePixel(0, 57), RGB(0, 255, 255));
     EXPECT_EQ(ImagePixel(97, 57), kWhite);
+
+    // Reading a colour back takes the point as it is, not shifted by the
+    // frame; outside the image it is black.
+    EXPECT_EQ(m_picker.GetColorAtPoint({49, 0}), RGB(128, 0, 0));
+    EXPECT_EQ(m_picker.GetColorAtPoint({97, 57}), kWhite);
+    for (const CPoint pt : {CPoint(98, 57), CPoint(97, 58), CPoint(-1, 10), CPoint(10, -1)})
+        EXPECT_EQ(m_picker.GetColorAtPoint(pt), kBlack) << pt.x << ", " << pt.y;
+    EXPECT_EQ(m_picker.GetPickerDIB().RowsOut(), 0) << "every row read is given back";
 }
 
 TEST_F(RainbowPickerTest, EntriesBeyondTheCountAreBlackAndAFailedQueryGivesABlackGrid)
@@ -265,19 +249,6 @@ TEST_F(RainbowPickerTest, EntriesBeyondTheCountAreBlackAndAFailedQueryGivesABlac
     EXPECT_EQ(ImagePixel(0, 0), kBlack);
     EXPECT_EQ(ImagePixel(49, 15), kBlack);
     EXPECT_EQ(ImagePixel(97, 57), kBlack);
-}
-
-TEST_F(RainbowPickerTest, ATwoColourPaletteIsOneColumnOfTwoCells)
-{
-    m_pApp->m_eDocument = EFakeDocument::Paletted;
-    ASSERT_TRUE(m_pApp->m_palette.CreateBW());
-    CreatePicker();
-    // Cells 98 wide and 58 / 2 = 29 high.
-    EXPECT_EQ(m_picker.GetCellRect(0), CRect(0, 0, 98, 29));
-    EXPECT_EQ(m_picker.GetCellRect(1), CRect(0, 29, 98, 58));
-    EXPECT_EQ(ImagePixel(97, 28), kBlack);
-    EXPECT_EQ(ImagePixel(0, 29), kWhite);
-    EXPECT_EQ(ImagePixel(97, 57), kWhite);
 }
 
 TEST_F(RainbowPickerTest, AGreyscaleImageShowsTheGreyLevelsInThirteenByTwentyCellsAboveTheStrip)
@@ -306,6 +277,14 @@ TEST_F(RainbowPickerTest, AGreyscaleImageShowsTheGreyLevelsInThirteenByTwentyCel
     EXPECT_EQ(ImagePixel(0, 50), kBlack);
     EXPECT_EQ(ImagePixel(25, 53), RGB(64, 64, 64));
     EXPECT_EQ(ImagePixel(97, 57), kWhite);
+
+    // Pointing shows the pixel, without a palette or an index.
+    InjectMouseMove(ToScreen({8, 0}));
+    PumpMessages();
+    ASSERT_NE(m_picker.GetToolTip(), nullptr);
+    EXPECT_EQ(m_picker.GetToolTip()->GetToolTipColor(), RGB(1, 1, 1));
+    EXPECT_EQ(m_picker.GetToolTip()->GetToolTipText().Find(L"Index"), -1);
+    EXPECT_EQ(m_pApp->m_nPaletteQueries, 0);
 }
 
 TEST_F(RainbowPickerTest, AFullPaletteFillsTheWholeHeightAndRepeatsItsLastEntry)
@@ -325,22 +304,7 @@ TEST_F(RainbowPickerTest, AFullPaletteFillsTheWholeHeightAndRepeatsItsLastEntry)
 }
 
 // ---------------------------------------------------------------------------
-// Sizes and reading colours back
-
-TEST_F(RainbowPickerTest, ReadingAColourTakesTheImagePixelAtThePointAsItIs)
-{
-    m_pApp->m_eDocument = EFakeDocument::Paletted;
-    ASSERT_TRUE(m_pApp->m_palette.CreateVGA16());
-    CreatePicker();
-    EXPECT_EQ(m_picker.GetColorAtPoint({49, 0}), RGB(128, 0, 0));
-    EXPECT_EQ(m_picker.GetColorAtPoint({97, 57}), kWhite);
-    // Outside the image (the point is not shifted by the frame).
-    EXPECT_EQ(m_picker.GetColorAtPoint({98, 57}), kBlack);
-    EXPECT_EQ(m_picker.GetColorAtPoint({97, 58}), kBlack);
-    EXPECT_EQ(m_picker.GetColorAtPoint({-1, 10}), kBlack);
-    EXPECT_EQ(m_picker.GetColorAtPoint({10, -1}), kBlack);
-    EXPECT_EQ(m_picker.GetPickerDIB().RowsOut(), 0) << "every row read is given back";
-}
+// Sizes
 
 TEST_F(RainbowPickerTest, TheImageIsBuiltOnFirstPaintAndRebuiltOnEverySizeChange)
 {
@@ -369,17 +333,13 @@ TEST_F(RainbowPickerTest, TheImageIsBuiltOnFirstPaintAndRebuiltOnEverySizeChange
     EXPECT_EQ(m_picker.GetPickerDIB().Width(), 200);
     Resize(80, 11);
     EXPECT_EQ(m_picker.GetPickerDIB().Height(), 100);
-}
 
-TEST_F(RainbowPickerTest, TheDocumentKindIsReadAgainOnlyWhenTheImageIsRebuilt)
-{
-    CreatePicker();
-    EXPECT_TRUE(m_picker.IsRainbow());
+    // The document's kind is asked again only when the image is rebuilt.
     m_pApp->m_eDocument = EFakeDocument::Greyscale;
     m_picker.Invalidate();
     m_picker.UpdateWindow();
     EXPECT_TRUE(m_picker.IsRainbow()) << "a repaint keeps the image";
-    Resize(100, 61);
+    Resize(100, 60);
     EXPECT_FALSE(m_picker.IsRainbow());
     EXPECT_EQ(ImagePixel(8, 0), RGB(1, 1, 1));
 }
@@ -419,21 +379,39 @@ TEST_F(RainbowPickerTest, TheImageIsPaintedOnePixelInWithAFrameAroundTheClient)
     EXPECT_EQ(PaintedPixel(41, 58), RGB(128, 128, 128));
 }
 
-TEST_F(RainbowPickerTest, WithoutAnApplicationContextNothingIsPaintedOrBuilt)
+TEST_F(RainbowPickerTest, WithoutAnApplicationContextNothingIsPaintedAndThePointerIsIgnored)
 {
     CreatePicker(false);
     EXPECT_FALSE(m_picker.GetPickerDIB().IsAttached());
     EXPECT_NE(PaintedPixel(0, 0), kFrameColor);
     EXPECT_NE(PaintedPixel(11, 1), RGB(43, 9, 9));
+
+    InjectClick(ToScreen({10, 0}));
+    InjectMouseMove(ToScreen({20, 0}));
+    PumpMessages();
+    EXPECT_TRUE(Posted().empty());
+    ASSERT_NE(m_picker.GetToolTip(), nullptr);
+    EXPECT_FALSE(m_picker.GetToolTip()->IsToolTipVisible());
+    EXPECT_FALSE(m_picker.IsTrackingMouse());
 }
 
-TEST_F(RainbowPickerTest, ATooSmallClientPaintsOnlyTheFrame)
+TEST_F(RainbowPickerTest, BelowTwelveByTwelveOnlyTheFrameIsPainted)
 {
     CreatePicker(true, CRect(10, 20, 21, 31));
     EXPECT_FALSE(m_picker.GetPickerDIB().IsAttached());
     EXPECT_EQ(PaintedPixel(0, 0), kFrameColor);
     EXPECT_EQ(PaintedPixel(10, 10), kFrameColor);
     EXPECT_EQ(m_picker.GetColorAtPoint({1, 1}), kBlack);
+
+    // 12 x 12 gives the smallest image: two rainbow rows above the strip,
+    // whose blocks are (10 + 4) / 5 = 2 columns wide.
+    Resize(12, 12);
+    m_picker.UpdateWindow();
+    ASSERT_EQ(m_picker.GetPickerDIB().Width(), 10);
+    EXPECT_EQ(m_picker.GetPickerDIB().Height(), 10);
+    EXPECT_EQ(ImagePixel(9, 1), kWhite);
+    EXPECT_EQ(ImagePixel(2, 2), RGB(64, 64, 64));
+    EXPECT_EQ(ImagePixel(8, 9), kWhite);
 }
 
 // ---------------------------------------------------------------------------
@@ -467,26 +445,21 @@ TEST_F(RainbowPickerTest, EachClickOfADoubleClickPosts)
     InjectClick(pt);
     InjectClick(pt);
     PumpMessages();
-    auto posted = Posted();
-    ASSERT_EQ(posted.size(), 2u);
-    for (const auto& m : posted)
-    {
-        EXPECT_EQ(m.wParam, static_cast<WPARAM>(RGB(244, 0, 0)));
-        EXPECT_EQ(m.lParam, 1);
-    }
-
-    m_palette.Forget();
     AdvanceClock(1000);
     InjectClick(pt, EMouseButton::Right);
     InjectClick(pt, EMouseButton::Right);
     PumpMessages();
-    posted = Posted();
-    ASSERT_EQ(posted.size(), 2u);
-    EXPECT_EQ(posted[0].lParam, 0);
-    EXPECT_EQ(posted[1].lParam, 0);
+    const auto posted = Posted();
+    ASSERT_EQ(posted.size(), 4u);
+    const LPARAM expectedSides[] = {1, 1, 0, 0};
+    for (size_t i = 0; i < posted.size(); ++i)
+    {
+        EXPECT_EQ(posted[i].wParam, static_cast<WPARAM>(RGB(244, 0, 0)));
+        EXPECT_EQ(posted[i].lParam, expectedSides[i]) << "click " << i;
+    }
 }
 
-TEST_F(RainbowPickerTest, DraggingPostsAtEveryStepForTheButtonHeld)
+TEST_F(RainbowPickerTest, DraggingPostsAtEveryStepForTheButtonHeldAndTheLeftWinsWhenBothAre)
 {
     CreatePicker();
     InjectDrag(ToScreen({10, 0}), ToScreen({47, 10}), 3);
@@ -506,16 +479,14 @@ TEST_F(RainbowPickerTest, DraggingPostsAtEveryStepForTheButtonHeld)
     for (const auto& m : posted)
         EXPECT_EQ(m.lParam, 0);
     EXPECT_EQ(posted.back().wParam, static_cast<WPARAM>(kWhite));
-}
 
-TEST_F(RainbowPickerTest, DraggingWithBothButtonsHeldPostsForTheForeground)
-{
-    CreatePicker();
+    // With both buttons held the foreground wins.
+    m_palette.Forget();
     InjectMouseButton(EMouseButton::Right, true, ToScreen({10, 0}));
     InjectMouseButton(EMouseButton::Left, true, ToScreen({10, 0}));
     InjectMouseMove(ToScreen({47, 0}));
     PumpMessages();
-    const auto posted = Posted();
+    posted = Posted();
     ASSERT_EQ(posted.size(), 3u);
     EXPECT_EQ(posted[0].lParam, 0) << "the right press";
     EXPECT_EQ(posted[1].lParam, 1) << "the left press";
@@ -621,19 +592,6 @@ TEST_F(RainbowPickerTest, AnIndexPastTheEndOfTheCurrentPaletteIsLimitedToItsLast
     EXPECT_EQ(pTip->GetToolTipText().Find(L"Index"), -1);
 }
 
-TEST_F(RainbowPickerTest, OverTheGreyGridTheTooltipShowsThePixelWithoutAnIndex)
-{
-    m_pApp->m_eDocument = EFakeDocument::Greyscale;
-    CreatePicker();
-    InjectMouseMove(ToScreen({8, 0}));
-    PumpMessages();
-    const CFlexibleToolTipContainer* pTip = m_picker.GetToolTip();
-    ASSERT_NE(pTip, nullptr);
-    EXPECT_EQ(pTip->GetToolTipColor(), RGB(1, 1, 1));
-    EXPECT_EQ(pTip->GetToolTipText().Find(L"Index"), -1);
-    EXPECT_EQ(m_pApp->m_nPaletteQueries, 0);
-}
-
 TEST_F(RainbowPickerTest, OverTheClientTheDropperCursorIsShown)
 {
     const std::wstring strPath = Utf8ToWide(RESOURCE_MODULE_FOLDER) + L"\\VornMaterialPaletteRC.DLL";
@@ -668,18 +626,6 @@ TEST_F(RainbowPickerTest, OverTheClientTheDropperCursorIsShown)
 
 // ---------------------------------------------------------------------------
 // Missing partners and a window that is gone
-
-TEST_F(RainbowPickerTest, WithoutAnApplicationContextThePointerIsIgnored)
-{
-    CreatePicker(false);
-    InjectClick(ToScreen({10, 0}));
-    InjectMouseMove(ToScreen({20, 0}));
-    PumpMessages();
-    EXPECT_TRUE(Posted().empty());
-    ASSERT_NE(m_picker.GetToolTip(), nullptr);
-    EXPECT_FALSE(m_picker.GetToolTip()->IsToolTipVisible());
-    EXPECT_FALSE(m_picker.IsTrackingMouse());
-}
 
 TEST_F(RainbowPickerTest, WithoutALivePaletteWindowNothingIsSent)
 {
