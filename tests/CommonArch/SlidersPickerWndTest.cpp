@@ -462,7 +462,7 @@ TEST_F(SlidersPickerTest, ControlColoursFollowTheThemeAndTheErrorState)
     EXPECT_NE(ColourOf(PrintOf(pEdit, rc).At(rc.right - 1, 1)), RGB(255, 0, 0));
 }
 
-TEST_F(SlidersPickerTest, TheDeleteKeyIsSwallowed)
+TEST_F(SlidersPickerTest, TheDeleteKeyIsSwallowedAndTabMovesOn)
 {
     m_picker.SetModel(SLIDER_MODEL_RGB);
     m_picker.SetPickerColor(20, 30, 40);
@@ -476,6 +476,12 @@ TEST_F(SlidersPickerTest, TheDeleteKeyIsSwallowed)
     InjectKeyPress(VK_BACK);
     PumpMessages();
     EXPECT_EQ(EditText(SLIDER_VALUE_RED), L"2") << "other keys still edit";
+
+    // Tab goes through the shown controls in creation order: the red edit,
+    // then the green slider (the green label takes no focus).
+    InjectKeyPress(VK_TAB);
+    PumpMessages();
+    EXPECT_EQ(CWnd::GetFocus(), m_picker.GetSlider(SLIDER_VALUE_GREEN));
 }
 
 TEST_F(SlidersPickerTest, SurvivesAMissingPaletteAndCallsBeforeAndAfterItsWindow)

@@ -22,6 +22,7 @@ ON_WM_HSCROLL()
 ON_CONTROL_RANGE(EN_CHANGE, IDC_SLIDERS_FIRST_EDIT, IDC_SLIDERS_LAST_EDIT, OnEditChange)
 ON_CBN_SELCHANGE(IDC_SLIDERS_MODEL_LIST, OnModelChange)
 ON_WM_CTLCOLOR()
+ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 namespace
@@ -89,9 +90,8 @@ int CSlidersPickerWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    const CXUIVisualManager& manager = CXUIVisualManager::GetInstance();
-    m_clrBackground = manager.GetThemeColor(XUI_COLOR_PANE_BACKGROUND);
-    m_clrText = manager.GetThemeColor(XUI_COLOR_PANE_TEXT);
+    // The theme colours are read where they are used, so that a change of
+    // theme shows at the next paint.
     if (m_font.GetSafeHandle() == nullptr)
         m_font.CreatePointFont(80, kInterfaceFontName);
 
@@ -471,6 +471,13 @@ LRESULT CSlidersPickerWnd::OnPrintClient(WPARAM wParam, LPARAM)
 {
     PaintWindow(m_hWnd, WM_PRINTCLIENT, wParam, [this](HDC hdc) { Paint(hdc); });
     return 0;
+}
+
+void CSlidersPickerWnd::OnSysColorChange()
+{
+    // The visual manager tells of theme changes this way.
+    CWnd::OnSysColorChange();
+    Invalidate();
 }
 
 BOOL CSlidersPickerWnd::OnEraseBkgnd(CDC*)

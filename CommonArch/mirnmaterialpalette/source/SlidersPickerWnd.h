@@ -84,6 +84,7 @@ protected:
     afx_msg void OnEditChange(UINT nID);
     afx_msg void OnModelChange();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnSysColorChange();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -123,8 +124,6 @@ private:
     CWnd* m_pPalette = nullptr;
     bool m_bSending = false;
     bool m_bReady = false;
-    COLORREF m_clrBackground = 0;
-    COLORREF m_clrText = 0;
     HBRUSH m_hStaticBrush = nullptr;
     COLORREF m_clrStaticBrush = 0;
     HBRUSH m_hErrorBrush = nullptr;
