@@ -48,24 +48,31 @@ int g_aCMYKBuffer[4] = {-1, -1, -1, -1};
 
 LRESULT CMirnMaterialPalette::OnSaveCMYKModeColor(WPARAM, LPARAM lParam)
 {
+    // A null pointer, or a block whose cyan is -1 (what the sliders send
+    // while they show another model), empties the store.
     const int* pValues = reinterpret_cast<const int*>(lParam);
+    const bool bForget = pValues == nullptr || pValues[0] == -1;
     for (int i = 0; i < 4; ++i)
-        m_aCMYKSaved[i] = pValues != nullptr ? pValues[i] : -1;
+        m_aCMYKSaved[i] = bForget ? -1 : pValues[i];
     return 1;
 }
 
-LRESULT CMirnMaterialPalette::OnGetCMYKModeColor(WPARAM, LPARAM)
+LRESULT CMirnMaterialPalette::OnGetCMYKModeColor(WPARAM, LPARAM lParam)
 {
-    // The kept values are given once. Reading the sliders' own CMYK values
-    // (lParam 1) comes with the sliders picker.
-    if (m_aCMYKSaved[0] == -1 && m_aCMYKSaved[1] == -1 && m_aCMYKSaved[2] == -1 && m_aCMYKSaved[3] == -1)
-        return 0;
-    for (int i = 0; i < 4; ++i)
+    // The kept values are given once; after that, when allowed, the sliders'
+    // own values while they show CMYK.
+    if (m_aCMYKSaved[0] != -1)
     {
-        g_aCMYKBuffer[i] = m_aCMYKSaved[i];
-        m_aCMYKSaved[i] = -1;
+        for (int i = 0; i < 4; ++i)
+        {
+            g_aCMYKBuffer[i] = m_aCMYKSaved[i];
+            m_aCMYKSaved[i] = -1;
+        }
+        return reinterpret_cast<LRESULT>(g_aCMYKBuffer);
     }
-    return reinterpret_cast<LRESULT>(g_aCMYKBuffer);
+    if (lParam == 1 && m_wndSliders.GetSafeHwnd() != nullptr && m_wndSliders.GetCMYKValues(g_aCMYKBuffer))
+        return reinterpret_cast<LRESULT>(g_aCMYKBuffer);
+    return 0;
 }
 
 // The one instance of the palette.
@@ -233,7 +240,7 @@ BOOL CMirnMaterialPalette::Create(LPCWSTR lpszCaption, CWnd* pParentWnd, BOOL bH
     // The cursor of the sampling mode; a missing one leaves the standard
     // cursor in use.
     const LPCWSTR lpszCursor = MAKEINTRESOURCEW(IDC_MATERIALS_SAMPLE_CURSOR);
-    m_hSampleCursor = LoadCursorW(AfxFindResourceHandle(lpszCursor, RT_GROUP_CURSOR), lpszCursor);
+    m_hSampleCursor = LoadCursorW(AfxFindResourceHandle(lpszCursor, RT_CURSOR), lpszCursor);
     return CXUIPaletteDialog::Create(lpszCaption, pParentWnd, bHasGripper, lpszTemplateName, nStyle, nID,
                                      dwTabbedStyle, dwControlBarStyle);
 }
@@ -657,20 +664,58 @@ void CMirnMaterialPalette::CreateMaterialControls()
 void CMirnMaterialPalette::CreateTabSets()
 {
     const CRect rcTabs = TakePlaceholder(this, kTabSetItem);
-    m_tabNew.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rcTabs, this, kTabSetItem);
-    m_tabClassic.Create(WS_CHILD | WS_CLIPSIBLINGS, rcTabs, this, kClassicTabSet);
+    m_tabNew.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rcTabs, this, kTabSetItem);
+    m_tabClassic.Create(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rcTabs, this, kClassicTabSet);
     m_tabNew.SetImageList(GetImageList());
     m_tabClassic.SetImageList(GetImageList());
+    CreatePickers();
 
     m_tabNew.AddTab(LoadText(kTextSwatchesTab), kImageSwatches, LoadText(kTextSwatchesTab));
-    m_tabNew.AddTab(LoadText(kTextMapTab), kImageMap, LoadText(kTextMapTab));
-    m_tabNew.AddTab(LoadText(kTextSlidersTab), kImageSliders, LoadText(kTextSlidersTab));
+    m_tabNew.AddTab(LoadText(kTextMapTab), kImageMap, LoadText(kTextMapTab), &m_wndMap);
+    m_tabNew.AddTab(LoadText(kTextSlidersTab), kImageSliders, LoadText(kTextSlidersTab), &m_wndSliders);
     m_tabClassic.AddTab(LoadText(kTextRingTab), kImageRing, LoadText(kTextRingTab));
-    m_tabClassic.AddTab(LoadText(kTextRainbowTab), kImageMap, LoadText(kTextRainbowTab));
+    m_tabClassic.AddTab(LoadText(kTextRainbowTab), kImageMap, LoadText(kTextRainbowTab), &m_wndRainbow);
     m_tabClassic.AddTab(LoadText(kTextSwatchesTab), kImageSwatches, LoadText(kTextSwatchesTab));
     m_tabNew.SetActiveTab(0);
     m_tabClassic.SetActiveTab(0);
     m_tabClassic.ShowWindow(SW_HIDE);
+    PlacePickers();
+}
+
+void CMirnMaterialPalette::CreatePickers()
+{
+    // Each picker lives in its tab set's display area and reports to the
+    // pane; the tab sets show the one of the active tab.
+    m_wndRainbow.Create(&m_tabClassic, kRainbowPicker, CRect());
+    m_wndMap.Create(&m_tabNew, kMapPicker, CRect());
+    m_wndSliders.Create(&m_tabNew, kSlidersPicker, CRect());
+    for (CWnd* pPicker : {static_cast<CWnd*>(&m_wndRainbow), static_cast<CWnd*>(&m_wndMap),
+                          static_cast<CWnd*>(&m_wndSliders)})
+        pPicker->ShowWindow(SW_HIDE);
+    m_wndRainbow.SetPaletteWnd(this);
+    m_wndMap.SetPaletteWnd(this);
+    m_wndSliders.SetPaletteWnd(this);
+    m_wndRainbow.SetAppContext(m_pAppContext);
+    m_wndMap.SetAppContext(m_pAppContext);
+}
+
+void CMirnMaterialPalette::PlacePickers()
+{
+    const auto place = [](CXUIRectTabCtrl& tabs, std::initializer_list<CWnd*> pickers)
+    {
+        if (tabs.GetSafeHwnd() == nullptr)
+            return;
+        CRect rcPage;
+        tabs.GetClientRect(&rcPage);
+        tabs.AdjustRect(FALSE, &rcPage);
+        for (CWnd* pPicker : pickers)
+        {
+            if (pPicker->GetSafeHwnd() != nullptr)
+                pPicker->MoveWindow(rcPage, TRUE);
+        }
+    };
+    place(m_tabNew, {&m_wndMap, &m_wndSliders});
+    place(m_tabClassic, {&m_wndRainbow});
 }
 
 void CMirnMaterialPalette::AddToolTips()
@@ -887,6 +932,7 @@ void CMirnMaterialPalette::Layout(int cx, int cy)
     {
         tabs.MoveWindow(14, 0, tabWidth, TH, TRUE);
         tabs.ShowWindow(SW_SHOW);
+        PlacePickers();
     }
 
     // The foreground always shows on top.
@@ -1103,9 +1149,16 @@ void CMirnMaterialPalette::UpdateFromAppMaterials(EUpdateMaterialData eFlags)
 
 void CMirnMaterialPalette::RefreshPickers()
 {
-    // The pickers show the foreground solid colour.
+    // The pickers show the foreground solid colour; the map also learns
+    // whether the image is greyscale.
     const COLORREF clrColor = m_ctrlForeSolid.GetSolidColor();
-    (void)clrColor;
+    const BYTE bRed = GetRValue(clrColor);
+    const BYTE bGreen = GetGValue(clrColor);
+    const BYTE bBlue = GetBValue(clrColor);
+    CErrorAutoThrow error;
+    m_wndMap.SetGreyscaleMode(m_pAppContext != nullptr && m_pAppContext->IsGreyscaleDocument(error));
+    m_wndMap.SetPickerColor(bRed, bGreen, bBlue);
+    m_wndSliders.SetPickerColor(bRed, bGreen, bBlue);
 }
 
 void CMirnMaterialPalette::RefreshSamplesOfStyle(EMaterialStyle eStyle)

@@ -5,11 +5,14 @@
 
 #include "Dc.h"
 #include "FlexibleToolTipContainer.h"
+#include "HSBMapPickerWnd.h"
 #include "ImageList.h"
 #include "MatStyle.h"
 #include "MatTexture.h"
 #include "MaterialButton.h"
 #include "MaterialControl.h"
+#include "RainbowPickerWnd.h"
+#include "SlidersPickerWnd.h"
 #include "TSingleton.h"
 #include "VAppService.h"
 #include "VMaterialPalette.h"
@@ -153,6 +156,9 @@ public:
     static constexpr UINT kToolsSeparator = 15949;
     static constexpr UINT kRecentSeparator = 15950;
     static constexpr UINT kClassicTabSet = 15955;
+    static constexpr UINT kRainbowPicker = 103;
+    static constexpr UINT kMapPicker = 110;
+    static constexpr UINT kSlidersPicker = 111;
     // Tab-chosen commands of the tab sets and the remove-swatch button's
     // show and hide commands.
     static constexpr UINT kSwatchTabCommand = 15429;
@@ -208,6 +214,9 @@ public:
     CXUICheckBoxButton& GetApplyToAllBox() { return m_chkApplyToAll; }
     CXMFCButton& GetToolButton(UINT nCommand);
     CToolTipCtrl& GetToolTipCtrl() { return m_toolTip; }
+    CRainbowPickerWnd& GetRainbowPicker() { return m_wndRainbow; }
+    CHSBMapPickerWnd& GetMapPicker() { return m_wndMap; }
+    CSlidersPickerWnd& GetSlidersPicker() { return m_wndSliders; }
     CFlexibleToolTipContainer& GetColorToolTip() { return m_colorToolTip; }
     // The pane's outer size when it was made, and the height its tab sets
     // are laid out with.
@@ -255,6 +264,9 @@ private:
     bool ChildrenExist() const;
     void CreateMaterialControls();
     void CreateTabSets();
+    void CreatePickers();
+    // Places the pickers in the display area of their tab set.
+    void PlacePickers();
     void AddToolTips();
     void SetMaterialControlColors();
     // Sets the foreground solid colour into the pickers.
@@ -318,6 +330,11 @@ private:
     CXMFCButton m_btnRemoveSwatch;
     CToolTipCtrl m_toolTip;
     CFlexibleToolTipContainer m_colorToolTip;
+    // The pickers: the rainbow on the classic tab set, the map and the
+    // sliders on the new one (children of their tab sets).
+    CRainbowPickerWnd m_wndRainbow;
+    CHSBMapPickerWnd m_wndMap;
+    CSlidersPickerWnd m_wndSliders;
     std::unique_ptr<CImageList> m_pImageList;
     CBrush m_brushStatic;
     CSize m_sizeInitial;
