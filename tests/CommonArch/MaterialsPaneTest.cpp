@@ -658,3 +658,70 @@ TEST_F(MaterialsPaneTest, TheDropperIsAlwaysAvailableAndOtherControlsAreLeftAlon
     EXPECT_FALSE(add.IsWindowEnabled());
     EXPECT_TRUE(m_pPalette->GetApplyToAllState()); // checked from the start
 }
+
+TEST_F(MaterialsPaneTest, ThePickersShowTheForegroundColourAfterEachRefresh)
+{
+    m_pHost->m_aColor[0] = RGB(255, 0, 0);
+    m_pPalette->UpdateFromAppMaterials(UPDATE_FORE_MATERIAL);
+    // Red: the sliders' RGB values and the map's colour follow.
+    const SliderValueBlock& values = m_pPalette->GetSlidersPicker().GetValues();
+    EXPECT_EQ(values[1], 255);
+    EXPECT_EQ(values[2], 0);
+    EXPECT_EQ(values[3], 0);
+    EXPECT_EQ(m_pPalette->GetMapPicker().GetColor(), RGB(255, 0, 0));
+    // The pickers sit on their tab sets and report to the pane.
+    EXPECT_EQ(m_pPalette->GetMapPicker().GetParent(), &m_pPalette->GetNewTabSet());
+    EXPECT_EQ(m_pPalette->GetRainbowPicker().GetParent(), &m_pPalette->GetClassicTabSet());
+}
+
+TEST_F(MaterialsPaneTest, APickerClickSetsTheSideItWasClickedWith)
+{
+    // The rainbow on the classic tab set: a left click sets the foreground
+    // to the pixel's colour, a right click the background.
+    m_pPalette->ChangeMatPalStyle(true);
+    m_pPalette->GetClassicTabSet().SetActiveTab(1);
+    PumpMessages();
+    CRainbowPickerWnd& rainbow = m_pPalette->GetRainbowPicker();
+    ASSERT_TRUE(rainbow.IsWindowVisible());
+    CRect rc;
+    rainbow.GetWindowRect(&rc);
+    const CPoint ptClient(rc.Width() / 2, rc.Height() / 4);
+    CPoint ptScreen = ptClient;
+    rainbow.ClientToScreen(&ptScreen);
+    InjectClick(ptScreen);
+    PumpMessages();
+    InjectClick(ptScreen, EMouseButton::Right);
+    PumpMessages();
+    const COLORREF clrPixel = rainbow.GetColorAtPoint(ptClient);
+    wchar_t szColor[16];
+    swprintf(szColor, 16, L"%06X", static_cast<unsigned>(clrPixel));
+    const Log log = TakeLog();
+    EXPECT_EQ(Count(log, L"SetSolidColor fore " + std::wstring(szColor)), 1);
+    EXPECT_EQ(Count(log, L"SetSolidColor back " + std::wstring(szColor)), 1);
+}
+
+TEST_F(MaterialsPaneTest, TheSlidersCMYKValuesAreReadOnlyWhenAllowedAndForgottenOutsideCMYK)
+{
+    CSlidersPickerWnd& sliders = m_pPalette->GetSlidersPicker();
+    sliders.SetModel(3); // CMYK
+    PumpMessages();
+    const LRESULT lAllowed = m_pPalette->SendMessage(WM_GET_CMYK_MODE_COLOR, 0, 1);
+    ASSERT_NE(lAllowed, 0);
+    int aExpected[4] = {};
+    ASSERT_TRUE(sliders.GetCMYKValues(aExpected));
+    const int* pValues = reinterpret_cast<const int*>(lAllowed);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pValues[i], aExpected[i]) << i;
+    EXPECT_EQ(m_pPalette->SendMessage(WM_GET_CMYK_MODE_COLOR, 0, 0), 0) << "not allowed to read the sliders";
+
+    // Kept values come first; the block the sliders send outside CMYK
+    // forgets them.
+    int aKept[4] = {10, 20, 30, 40};
+    m_pPalette->SendMessage(WM_SAVE_CMYK_MODE_COLOR, 106, reinterpret_cast<LPARAM>(aKept));
+    int aForget[4] = {-1, 0, 0, 0};
+    m_pPalette->SendMessage(WM_SAVE_CMYK_MODE_COLOR, 106, reinterpret_cast<LPARAM>(aForget));
+    sliders.SetModel(1); // RGB: nothing to read either
+    PumpMessages();
+    m_pPalette->SendMessage(WM_SAVE_CMYK_MODE_COLOR, 106, reinterpret_cast<LPARAM>(aForget));
+    EXPECT_EQ(m_pPalette->SendMessage(WM_GET_CMYK_MODE_COLOR, 0, 1), 0);
+}
