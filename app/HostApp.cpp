@@ -341,9 +341,24 @@ bool CHostApp::RunHostCommand(const SScriptLine& line, bool& bOk, std::string& s
             strError = "document takes rgb, grey, or palette 2|16|256";
             return true;
         }
-        // The pane shows what the new document can hold.
+        // The pane shows what the new document can hold. The rainbow and the
+        // map build their pictures again as they would when a newly opened
+        // document lays the pane out again.
         if (TSingleton<CMirnMaterialPalette>::InstanceExists())
-            TSingleton<CMirnMaterialPalette>::Instance()->UpdatePalette(nullptr);
+        {
+            CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
+            pPalette->UpdatePalette(nullptr);
+            if (pPalette->GetRainbowPicker().GetSafeHwnd() != nullptr)
+            {
+                pPalette->GetRainbowPicker().BuildPickerDIB();
+                pPalette->GetRainbowPicker().Invalidate();
+            }
+            if (pPalette->GetMapPicker().GetSafeHwnd() != nullptr)
+            {
+                pPalette->GetMapPicker().RebuildMap();
+                pPalette->GetMapPicker().Invalidate();
+            }
+        }
         PumpUntilIdle();
         bOk = true;
         return true;
