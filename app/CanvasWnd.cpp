@@ -1,8 +1,13 @@
 #include "CanvasWnd.h"
 
 #include "Dc.h"
+#include "DebugOutput.h"
+#include "MGLModel.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
 
 IMPLEMENT_DYNAMIC(CCanvasWnd, CWnd)
 
@@ -18,12 +23,63 @@ ON_WM_RBUTTONUP()
 ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
-CCanvasWnd::CCanvasWnd(CHostMaterials& materials) : m_materials(materials) {}
+namespace
+{
+
+// The host's material as a material object the renderer draws.
+CComPtr<IMGLMaterial> MaterialObject(const SHostMaterial& material)
+{
+    CComPtr<IMGLMaterial> pMaterial;
+    pMaterial.Attach(new (std::nothrow) CMGLMaterial);
+    if (pMaterial == nullptr)
+        return pMaterial;
+    CErrorAutoThrow error;
+    pMaterial->SetStyle(error, material.nStyle);
+    pMaterial->SetSolidColor(error, material.clrColor);
+    pMaterial->SetSettings(error, material.StyleSettings());
+    pMaterial->SetTexture(error, material.pTexture);
+    return pMaterial;
+}
+
+// A rendered image as a cairo surface of pre-multiplied pixels; null when
+// there is no image.
+cairo_surface_t* SurfaceFromImage(const CRenderImage& image)
+{
+    if (image.IsEmpty())
+        return nullptr;
+    cairo_surface_t* pSurface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.Width(), image.Height());
+    if (cairo_surface_status(pSurface) != CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_destroy(pSurface);
+        return nullptr;
+    }
+    cairo_surface_flush(pSurface);
+    const std::vector<DWORD> pixels = image.PremultipliedPixels();
+    unsigned char* pData = cairo_image_surface_get_data(pSurface);
+    const int nStride = cairo_image_surface_get_stride(pSurface);
+    for (int y = 0; y < image.Height(); ++y)
+        std::memcpy(pData + static_cast<size_t>(y) * static_cast<size_t>(nStride),
+                    pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.Width()),
+                    static_cast<size_t>(image.Width()) * sizeof(DWORD));
+    cairo_surface_mark_dirty(pSurface);
+    return pSurface;
+}
+
+} // namespace
+
+CCanvasWnd::CCanvasWnd(CHostMaterials& materials, CHostMaterialCache& cache)
+    : m_materials(materials), m_cache(cache), m_renderer(cache.Library())
+{
+    m_nSubscription = m_materials.Subscribe([this](int nNotification) { OnMaterialsChanged(nNotification); });
+}
 
 CCanvasWnd::~CCanvasWnd()
 {
-    if (m_pPage != nullptr)
-        cairo_surface_destroy(m_pPage);
+    m_materials.Unsubscribe(m_nSubscription);
+    ForgetSides();
+    if (m_pPaint != nullptr)
+        cairo_surface_destroy(m_pPaint);
 }
 
 BOOL CCanvasWnd::Create(CWnd* pParent, const RECT& rect, UINT nID)
@@ -32,36 +88,128 @@ BOOL CCanvasWnd::Create(CWnd* pParent, const RECT& rect, UINT nID)
     return CWnd::CreateEx(0, pszClass, L"Canvas", WS_CHILD | WS_VISIBLE, rect, pParent, nID);
 }
 
+void CCanvasWnd::OnMaterialsChanged(int nNotification)
+{
+    // The recently used list changing alone leaves the look alone.
+    if (nNotification != kNotifyMaterialChanged && nNotification != kNotifyEnabledChanged)
+        return;
+    // Gradient stops may stand for either side's colour, so both sides are
+    // drawn again.
+    ForgetSides();
+    if (::IsWindow(m_hWnd))
+        Invalidate(FALSE);
+}
+
+void CCanvasWnd::ForgetSides()
+{
+    for (cairo_surface_t*& pSide : m_pSides)
+    {
+        if (pSide != nullptr)
+            cairo_surface_destroy(pSide);
+        pSide = nullptr;
+    }
+}
+
+CSize CCanvasWnd::PageSize() const
+{
+    if (m_pPaint == nullptr)
+        return CSize(0, 0);
+    return CSize(cairo_image_surface_get_width(m_pPaint), cairo_image_surface_get_height(m_pPaint));
+}
+
 void CCanvasWnd::GrowPage(int cx, int cy)
 {
-    const int nOldWidth = m_pPage != nullptr ? cairo_image_surface_get_width(m_pPage) : 0;
-    const int nOldHeight = m_pPage != nullptr ? cairo_image_surface_get_height(m_pPage) : 0;
-    if (cx <= nOldWidth && cy <= nOldHeight)
+    const CSize szOld = PageSize();
+    if (cx <= szOld.cx && cy <= szOld.cy)
         return;
-    cairo_surface_t* pPage =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(cx, nOldWidth), std::max(cy, nOldHeight));
-    cairo_t* pCairo = cairo_create(pPage);
+    cairo_surface_t* pPaint = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max<int>(cx, szOld.cx),
+                                                         std::max<int>(cy, szOld.cy));
+    if (m_pPaint != nullptr)
+    {
+        cairo_t* pCairo = cairo_create(pPaint);
+        cairo_set_source_surface(pCairo, m_pPaint, 0, 0);
+        cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(pCairo);
+        cairo_destroy(pCairo);
+        cairo_surface_destroy(m_pPaint);
+    }
+    m_pPaint = pPaint;
+    // The materials fill the page, so they are drawn again at its new size.
+    ForgetSides();
+}
+
+cairo_surface_t* CCanvasWnd::SideSurface(bool bForeground)
+{
+    cairo_surface_t*& pSide = m_pSides[bForeground ? 1 : 0];
+    if (pSide != nullptr || m_pPaint == nullptr)
+        return pSide;
+    const CSize szPage = PageSize();
+    CComPtr<IMGLMaterial> pMaterial = MaterialObject(m_materials.Painted(bForeground));
+    // What the material names is loaded into the cache the renderer draws
+    // from; a name the collections lack renders as the failure grey.
+    CErrorAutoThrow error;
+    m_cache.CacheMaterial(error, pMaterial);
+    m_renderer.SetCurrentColors(m_materials.Material(true).clrColor, m_materials.Material(false).clrColor);
+    CRenderImage image;
+    const CErrorAutoThrow rendered = m_renderer.Render(pMaterial, szPage.cx, szPage.cy, image);
+    if (error.IsError() || rendered.IsError())
+    {
+        const int nCode = error.IsError() ? error.GetError() : rendered.GetError();
+        OutputDebugStringW((std::wstring(L"[materials] canvas: the ") +
+                            (bForeground ? L"foreground" : L"background") +
+                            L" material could not be drawn (error " + std::to_wstring(nCode) + L")\n")
+                               .c_str());
+    }
+    pSide = SurfaceFromImage(image);
+    return pSide;
+}
+
+void CCanvasWnd::Compose(cairo_t* pCairo, double dx, double dy)
+{
+    cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgb(pCairo, 1, 1, 1);
     cairo_paint(pCairo);
-    if (m_pPage != nullptr)
+    cairo_set_operator(pCairo, CAIRO_OPERATOR_OVER);
+    if (m_materials.IsEnabled(false))
     {
-        cairo_set_source_surface(pCairo, m_pPage, 0, 0);
-        cairo_paint(pCairo);
-        cairo_surface_destroy(m_pPage);
+        if (cairo_surface_t* pBackground = SideSurface(false))
+        {
+            cairo_set_source_surface(pCairo, pBackground, dx, dy);
+            cairo_paint(pCairo);
+        }
     }
+    if (m_pPaint != nullptr)
+    {
+        cairo_set_source_surface(pCairo, m_pPaint, dx, dy);
+        cairo_paint(pCairo);
+    }
+}
+
+COLORREF CCanvasWnd::ColorAt(int x, int y)
+{
+    const CSize szPage = PageSize();
+    if (x < 0 || y < 0 || x >= szPage.cx || y >= szPage.cy)
+        return CLR_INVALID;
+    cairo_surface_t* pPixel = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* pCairo = cairo_create(pPixel);
+    Compose(pCairo, -x, -y);
     cairo_destroy(pCairo);
-    m_pPage = pPage;
+    cairo_surface_flush(pPixel);
+    uint32_t nPixel = 0;
+    std::memcpy(&nPixel, cairo_image_surface_get_data(pPixel), sizeof(nPixel));
+    cairo_surface_destroy(pPixel);
+    return RGB((nPixel >> 16) & 0xFF, (nPixel >> 8) & 0xFF, nPixel & 0xFF);
 }
 
 void CCanvasWnd::Clear()
 {
-    if (m_pPage == nullptr)
+    if (m_pPaint == nullptr)
         return;
-    cairo_t* pCairo = cairo_create(m_pPage);
-    cairo_set_source_rgb(pCairo, 1, 1, 1);
+    cairo_t* pCairo = cairo_create(m_pPaint);
+    cairo_set_operator(pCairo, CAIRO_OPERATOR_CLEAR);
     cairo_paint(pCairo);
     cairo_destroy(pCairo);
-    if (m_hWnd != nullptr)
+    if (::IsWindow(m_hWnd))
         Invalidate(FALSE);
 }
 
@@ -70,17 +218,20 @@ void CCanvasWnd::Stroke(CPoint ptFrom, CPoint ptTo, bool bForeground)
     if (!m_materials.IsEnabled(bForeground))
         return;
     GrowPage(std::max(ptFrom.x, ptTo.x) + 1, std::max(ptFrom.y, ptTo.y) + 1);
-    const COLORREF clrColor = m_materials.Material(bForeground).clrColor;
-    cairo_t* pCairo = cairo_create(m_pPage);
-    cairo_set_source_rgb(pCairo, GetRValue(clrColor) / 255.0, GetGValue(clrColor) / 255.0,
-                         GetBValue(clrColor) / 255.0);
+    cairo_surface_t* pSource = SideSurface(bForeground);
+    if (pSource == nullptr)
+        return;
+    // The stroke shows the material where the brush passes, as it lies on
+    // the page: a gradient runs across the whole page, not along the stroke.
+    cairo_t* pCairo = cairo_create(m_pPaint);
+    cairo_set_source_surface(pCairo, pSource, 0, 0);
     cairo_set_line_width(pCairo, kBrushWidth);
     cairo_set_line_cap(pCairo, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(pCairo, ptFrom.x + 0.5, ptFrom.y + 0.5);
     cairo_line_to(pCairo, ptTo.x + 0.5, ptTo.y + 0.5);
     cairo_stroke(pCairo);
     cairo_destroy(pCairo);
-    if (m_hWnd != nullptr)
+    if (::IsWindow(m_hWnd))
     {
         const int nReach = static_cast<int>(kBrushWidth) + 1;
         CRect rcDirty(std::min(ptFrom.x, ptTo.x) - nReach, std::min(ptFrom.y, ptTo.y) - nReach,
@@ -100,9 +251,7 @@ void CCanvasWnd::OnPaint()
     CCairoDrawing drawing(dc.m_hDC);
     if (!drawing)
         return;
-    cairo_set_source_surface(drawing.Get(), m_pPage, 0, 0);
-    cairo_set_operator(drawing.Get(), CAIRO_OPERATOR_SOURCE);
-    cairo_paint(drawing.Get());
+    Compose(drawing.Get(), 0, 0);
 }
 
 BOOL CCanvasWnd::OnEraseBkgnd(CDC*)
