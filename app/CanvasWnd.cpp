@@ -134,16 +134,34 @@ void CCanvasWnd::GrowPage(int cx, int cy)
         cairo_surface_destroy(m_pPaint);
     }
     m_pPaint = pPaint;
-    // The materials fill the page, so they are drawn again at its new size.
-    ForgetSides();
+}
+
+CSize CCanvasWnd::MaterialSize() const
+{
+    if (::IsWindow(m_hWnd))
+    {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        if (!rcClient.IsRectEmpty())
+            return rcClient.Size();
+    }
+    return PageSize();
 }
 
 cairo_surface_t* CCanvasWnd::SideSurface(bool bForeground)
 {
     cairo_surface_t*& pSide = m_pSides[bForeground ? 1 : 0];
-    if (pSide != nullptr || m_pPaint == nullptr)
+    // A material spans what the window shows, so a gradient runs from edge
+    // to edge of the visible canvas whatever was painted beyond it.
+    const CSize szMaterial = MaterialSize();
+    if (pSide != nullptr && (cairo_image_surface_get_width(pSide) != szMaterial.cx ||
+                             cairo_image_surface_get_height(pSide) != szMaterial.cy))
+    {
+        cairo_surface_destroy(pSide);
+        pSide = nullptr;
+    }
+    if (pSide != nullptr || szMaterial.cx <= 0 || szMaterial.cy <= 0)
         return pSide;
-    const CSize szPage = PageSize();
     CComPtr<IMGLMaterial> pMaterial = MaterialObject(m_materials.Painted(bForeground));
     // What the material names is loaded into the cache the renderer draws
     // from; a name the collections lack renders as the failure grey.
@@ -151,7 +169,7 @@ cairo_surface_t* CCanvasWnd::SideSurface(bool bForeground)
     m_cache.CacheMaterial(error, pMaterial);
     m_renderer.SetCurrentColors(m_materials.Material(true).clrColor, m_materials.Material(false).clrColor);
     CRenderImage image;
-    const CErrorAutoThrow rendered = m_renderer.Render(pMaterial, szPage.cx, szPage.cy, image);
+    const CErrorAutoThrow rendered = m_renderer.Render(pMaterial, szMaterial.cx, szMaterial.cy, image);
     if (error.IsError() || rendered.IsError())
     {
         const int nCode = error.IsError() ? error.GetError() : rendered.GetError();
@@ -174,7 +192,10 @@ void CCanvasWnd::Compose(cairo_t* pCairo, double dx, double dy)
     {
         if (cairo_surface_t* pBackground = SideSurface(false))
         {
+            // Beyond the window's size (a page grown larger before) the
+            // material's edge goes on.
             cairo_set_source_surface(pCairo, pBackground, dx, dy);
+            cairo_pattern_set_extend(cairo_get_source(pCairo), CAIRO_EXTEND_PAD);
             cairo_paint(pCairo);
         }
     }
@@ -225,6 +246,7 @@ void CCanvasWnd::Stroke(CPoint ptFrom, CPoint ptTo, bool bForeground)
     // the page: a gradient runs across the whole page, not along the stroke.
     cairo_t* pCairo = cairo_create(m_pPaint);
     cairo_set_source_surface(pCairo, pSource, 0, 0);
+    cairo_pattern_set_extend(cairo_get_source(pCairo), CAIRO_EXTEND_PAD);
     cairo_set_line_width(pCairo, kBrushWidth);
     cairo_set_line_cap(pCairo, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(pCairo, ptFrom.x + 0.5, ptFrom.y + 0.5);
@@ -263,6 +285,8 @@ BOOL CCanvasWnd::OnEraseBkgnd(CDC*)
 void CCanvasWnd::OnSize(UINT, int cx, int cy)
 {
     GrowPage(cx, cy);
+    // The materials are drawn again at the new size, everywhere.
+    Invalidate(FALSE);
 }
 
 void CCanvasWnd::BeginStroke(CPoint point, bool bForeground)

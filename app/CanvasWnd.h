@@ -58,8 +58,11 @@ private:
     void EndStroke(CPoint point);
     // Makes the page at least the size, keeping what was painted.
     void GrowPage(int cx, int cy);
-    // A side's material rendered over the whole page, made when first asked
-    // for after a change.
+    // The size materials are rendered at: the client area, or the page
+    // before there is a window.
+    CSize MaterialSize() const;
+    // A side's material rendered at that size, made when first asked for
+    // after a change.
     cairo_surface_t* SideSurface(bool bForeground);
     void ForgetSides();
     // The page as it shows: white, the background material, the paint; the

@@ -8,6 +8,7 @@
 #include "WindowTree.h"
 
 #include <cstdio>
+#include <deque>
 #include <istream>
 #include <ostream>
 
@@ -106,17 +107,23 @@ std::string PathText(const std::vector<long>& path)
     return strText;
 }
 
-// The first window below hParent, depth first in the order of the window
-// tree, with the control identifier.
+// The window below hParent with the control identifier that lies fewest
+// levels down (the first of them in the window tree's order), so that a
+// control is found before a child of a sibling that shares its identifier.
 HWND FindDescendant(HWND hParent, long nID)
 {
-    for (HWND hChild = GetWindow(hParent, GW_CHILD); hChild != nullptr;
-         hChild = GetWindow(hChild, GW_HWNDNEXT))
+    std::deque<HWND> pending{hParent};
+    while (!pending.empty())
     {
-        if (GetDlgCtrlID(hChild) == nID)
-            return hChild;
-        if (HWND hFound = FindDescendant(hChild, nID))
-            return hFound;
+        const HWND hWindow = pending.front();
+        pending.pop_front();
+        for (HWND hChild = GetWindow(hWindow, GW_CHILD); hChild != nullptr;
+             hChild = GetWindow(hChild, GW_HWNDNEXT))
+        {
+            if (GetDlgCtrlID(hChild) == nID)
+                return hChild;
+            pending.push_back(hChild);
+        }
     }
     return nullptr;
 }

@@ -112,6 +112,16 @@ TEST_F(CanvasTest, ABackgroundGradientSpansThePage)
     EXPECT_NEAR(GetRValue(clrMiddle), 128, 1);
     EXPECT_EQ(GetRValue(clrMiddle), GetGValue(clrMiddle));
     EXPECT_EQ(GetRValue(clrMiddle), GetBValue(clrMiddle));
+
+    // Narrowed to 101 columns the gradient spans them: white on column 100,
+    // mid-grey (127.5) on column 50, while the page keeps its width.
+    m_canvas.SetWindowPos(nullptr, 0, 0, 101, 150, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(m_canvas.PageSize(), CSize(200, 150));
+    EXPECT_EQ(Shown(0, 40), RGB(0, 0, 0));
+    EXPECT_EQ(Shown(100, 40), RGB(255, 255, 255));
+    EXPECT_NEAR(GetRValue(Shown(50, 40)), 127.5, 0.5);
+    // Beyond the window the page shows the gradient's last colour.
+    EXPECT_EQ(m_canvas.ColorAt(150, 40), RGB(255, 255, 255));
 }
 
 TEST_F(CanvasTest, ABackgroundPatternIsDrawnFromTheCache)
