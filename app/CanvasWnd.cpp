@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CCanvasWnd, CWnd)
 
@@ -77,6 +78,7 @@ CCanvasWnd::CCanvasWnd(CHostMaterials& materials, CHostMaterialCache& cache)
 CCanvasWnd::~CCanvasWnd()
 {
     m_materials.Unsubscribe(m_nSubscription);
+    ForgetStroke();
     ForgetSides();
     if (m_pPaint != nullptr)
         cairo_surface_destroy(m_pPaint);
@@ -236,30 +238,74 @@ void CCanvasWnd::Clear()
 
 void CCanvasWnd::Stroke(CPoint ptFrom, CPoint ptTo, bool bForeground)
 {
-    if (!m_materials.IsEnabled(bForeground))
+    PaintPath({ptFrom, ptTo}, bForeground, nullptr, ptFrom, ptTo);
+}
+
+void CCanvasWnd::PaintPath(const std::vector<CPoint>& points, bool bForeground, cairo_surface_t* pUnder,
+                           CPoint ptFrom, CPoint ptTo)
+{
+    if (points.empty() || !m_materials.IsEnabled(bForeground))
         return;
-    GrowPage(std::max(ptFrom.x, ptTo.x) + 1, std::max(ptFrom.y, ptTo.y) + 1);
+    int nRight = 0;
+    int nBottom = 0;
+    for (const CPoint& point : points)
+    {
+        nRight = std::max<int>(nRight, point.x + 1);
+        nBottom = std::max<int>(nBottom, point.y + 1);
+    }
+    GrowPage(nRight, nBottom);
     cairo_surface_t* pSource = SideSurface(bForeground);
     if (pSource == nullptr)
         return;
-    // The stroke shows the material where the brush passes, as it lies on
-    // the page: a gradient runs across the whole page, not along the stroke.
+    const int nReach = static_cast<int>(kBrushWidth) + 1;
+    const CRect rcDirty(std::min(ptFrom.x, ptTo.x) - nReach, std::min(ptFrom.y, ptTo.y) - nReach,
+                        std::max(ptFrom.x, ptTo.x) + nReach, std::max(ptFrom.y, ptTo.y) + nReach);
     cairo_t* pCairo = cairo_create(m_pPaint);
+    cairo_rectangle(pCairo, rcDirty.left, rcDirty.top, rcDirty.Width(), rcDirty.Height());
+    cairo_clip(pCairo);
+    if (pUnder != nullptr)
+    {
+        // What lay there before the stroke began (transparent beyond it),
+        // so that the stroke is laid once however often it crosses itself.
+        cairo_set_source_surface(pCairo, pUnder, 0, 0);
+        cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(pCairo);
+        cairo_set_operator(pCairo, CAIRO_OPERATOR_OVER);
+    }
+    // The stroke shows the material where the brush passes, as it lies on
+    // the canvas: a gradient runs across the canvas, not along the stroke.
     cairo_set_source_surface(pCairo, pSource, 0, 0);
     cairo_pattern_set_extend(cairo_get_source(pCairo), CAIRO_EXTEND_PAD);
     cairo_set_line_width(pCairo, kBrushWidth);
     cairo_set_line_cap(pCairo, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(pCairo, ptFrom.x + 0.5, ptFrom.y + 0.5);
-    cairo_line_to(pCairo, ptTo.x + 0.5, ptTo.y + 0.5);
+    cairo_set_line_join(pCairo, CAIRO_LINE_JOIN_ROUND);
+    cairo_move_to(pCairo, points.front().x + 0.5, points.front().y + 0.5);
+    for (size_t i = 1; i < points.size(); ++i)
+        cairo_line_to(pCairo, points[i].x + 0.5, points[i].y + 0.5);
+    if (points.size() == 1)
+        cairo_line_to(pCairo, points.front().x + 0.5, points.front().y + 0.5);
     cairo_stroke(pCairo);
     cairo_destroy(pCairo);
     if (::IsWindow(m_hWnd))
-    {
-        const int nReach = static_cast<int>(kBrushWidth) + 1;
-        CRect rcDirty(std::min(ptFrom.x, ptTo.x) - nReach, std::min(ptFrom.y, ptTo.y) - nReach,
-                      std::max(ptFrom.x, ptTo.x) + nReach, std::max(ptFrom.y, ptTo.y) + nReach);
         InvalidateRect(&rcDirty, FALSE);
-    }
+}
+
+void CCanvasWnd::ContinueStroke(CPoint point)
+{
+    const CPoint ptFrom = m_strokePoints.empty() ? point : m_strokePoints.back();
+    m_strokePoints.push_back(point);
+    // Only what lies near the new piece can change: the stroke is laid
+    // again there over what was under it when it began.
+    PaintPath(m_strokePoints, m_bStrokeForeground, m_pBeforeStroke, ptFrom, point);
+}
+
+void CCanvasWnd::ForgetStroke()
+{
+    m_bStroking = false;
+    m_strokePoints.clear();
+    if (m_pBeforeStroke != nullptr)
+        cairo_surface_destroy(m_pBeforeStroke);
+    m_pBeforeStroke = nullptr;
 }
 
 void CCanvasWnd::OnPaint()
@@ -291,19 +337,28 @@ void CCanvasWnd::OnSize(UINT, int cx, int cy)
 
 void CCanvasWnd::BeginStroke(CPoint point, bool bForeground)
 {
+    ForgetStroke();
     m_bStroking = true;
     m_bStrokeForeground = bForeground;
-    m_ptLast = point;
     SetCapture();
-    Stroke(point, point, bForeground);
+    GrowPage(point.x + 1, point.y + 1);
+    // A copy of the page as it is, to lay the stroke over while it grows.
+    m_pBeforeStroke =
+        cairo_surface_create_similar_image(m_pPaint, CAIRO_FORMAT_ARGB32, PageSize().cx, PageSize().cy);
+    cairo_t* pCairo = cairo_create(m_pBeforeStroke);
+    cairo_set_source_surface(pCairo, m_pPaint, 0, 0);
+    cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(pCairo);
+    cairo_destroy(pCairo);
+    ContinueStroke(point);
 }
 
 void CCanvasWnd::EndStroke(CPoint point)
 {
     if (!m_bStroking)
         return;
-    Stroke(m_ptLast, point, m_bStrokeForeground);
-    m_bStroking = false;
+    ContinueStroke(point);
+    ForgetStroke();
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
 }
@@ -320,10 +375,8 @@ void CCanvasWnd::OnRButtonDown(UINT, CPoint point)
 
 void CCanvasWnd::OnMouseMove(UINT, CPoint point)
 {
-    if (!m_bStroking)
-        return;
-    Stroke(m_ptLast, point, m_bStrokeForeground);
-    m_ptLast = point;
+    if (m_bStroking)
+        ContinueStroke(point);
 }
 
 void CCanvasWnd::OnLButtonUp(UINT, CPoint point)
@@ -340,5 +393,5 @@ void CCanvasWnd::OnRButtonUp(UINT, CPoint point)
 
 void CCanvasWnd::OnCaptureChanged(CWnd*)
 {
-    m_bStroking = false;
+    ForgetStroke();
 }

@@ -12,6 +12,8 @@
 
 #include <cairo.h>
 
+#include <vector>
+
 class CCanvasWnd : public CWnd
 {
     DECLARE_DYNAMIC(CCanvasWnd)
@@ -55,7 +57,14 @@ protected:
 
 private:
     void BeginStroke(CPoint point, bool bForeground);
+    void ContinueStroke(CPoint point);
     void EndStroke(CPoint point);
+    void ForgetStroke();
+    // Strokes the path with a side's material onto the page, within reach of
+    // the piece from ptFrom to ptTo; with pUnder, that area is first given
+    // back what pUnder holds.
+    void PaintPath(const std::vector<CPoint>& points, bool bForeground, cairo_surface_t* pUnder,
+                   CPoint ptFrom, CPoint ptTo);
     // Makes the page at least the size, keeping what was painted.
     void GrowPage(int cx, int cy);
     // The size materials are rendered at: the client area, or the page
@@ -78,5 +87,6 @@ private:
     cairo_surface_t* m_pSides[2] = {nullptr, nullptr}; // background, foreground
     bool m_bStroking = false;
     bool m_bStrokeForeground = true;
-    CPoint m_ptLast;
+    std::vector<CPoint> m_strokePoints;         // the stroke being dragged
+    cairo_surface_t* m_pBeforeStroke = nullptr; // the page when it began
 };

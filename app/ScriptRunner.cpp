@@ -128,6 +128,20 @@ HWND FindDescendant(HWND hParent, long nID)
     return nullptr;
 }
 
+// The whole numbers a line starts with: the identifiers of a window path.
+std::vector<long> LeadingIdentifiers(const std::vector<std::string>& args)
+{
+    std::vector<long> path;
+    for (const std::string& strWord : args)
+    {
+        const std::optional<long> nID = ParseInteger(strWord);
+        if (!nID)
+            break;
+        path.push_back(*nID);
+    }
+    return path;
+}
+
 // Follows identifiers from the frame: each names a window somewhere below
 // the one before. Null, with the reason, when one is missing.
 HWND FindWindowByPath(HWND hFrame, const std::vector<long>& path, std::string& strMessage)
@@ -297,16 +311,8 @@ bool CScriptRunner::Click(const SScriptLine& line, std::string& strMessage)
 
 bool CScriptRunner::ClickWindow(const SScriptLine& line, std::string& strMessage)
 {
-    std::vector<long> path;
-    size_t nWords = 0;
-    while (nWords < line.args.size())
-    {
-        const std::optional<long> nID = ParseInteger(line.args[nWords]);
-        if (!nID)
-            break;
-        path.push_back(*nID);
-        ++nWords;
-    }
+    const std::vector<long> path = LeadingIdentifiers(line.args);
+    const size_t nWords = path.size();
     if (path.empty())
     {
         strMessage = "needs the control identifiers leading from the frame to the window";
@@ -505,18 +511,8 @@ bool CScriptRunner::ExpectState(const SScriptLine& line, std::string& strMessage
 
 bool CScriptRunner::ExpectWindow(const SScriptLine& line, std::string& strMessage)
 {
-    // The identifiers come first; the first word that is not a number is
-    // the field.
-    std::vector<long> path;
-    size_t nWords = 0;
-    while (nWords < line.args.size())
-    {
-        const std::optional<long> nID = ParseInteger(line.args[nWords]);
-        if (!nID)
-            break;
-        path.push_back(*nID);
-        ++nWords;
-    }
+    const std::vector<long> path = LeadingIdentifiers(line.args);
+    const size_t nWords = path.size();
     if (path.empty() || line.args.size() < nWords + 2)
     {
         strMessage = "needs control identifiers, a field (class, rect, visible, enabled, text) and a value";

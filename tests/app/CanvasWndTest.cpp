@@ -190,6 +190,36 @@ TEST_F(CanvasTest, AGradientStrokeShowsTheGradientWhereItPasses)
     EXPECT_EQ(Shown(0, 20), RGB(255, 0, 0));
 }
 
+TEST_F(CanvasTest, ADraggedStrokeIsLaidOnceWhereItsPiecesMeet)
+{
+    // Black at half opacity over a white background: 255 * (1 - 0.5) =
+    // 127.5 wherever the stroke lies, and 63.75 where it were laid twice.
+    m_materials.SetSolidColor(false, RGB(255, 255, 255));
+    auto* pGradient = new CMGLGradient;
+    CComPtr<IMGLObject> pSettings;
+    pSettings.Attach(pGradient);
+    CErrorAutoThrow error;
+    pGradient->AddColorStop(error, 0, 50, RGB(0, 0, 0));
+    pGradient->AddColorStop(error, 100, 50, RGB(0, 0, 0));
+    pGradient->AddTransparencyStop(error, 0, 50, 50);
+    pGradient->AddTransparencyStop(error, 100, 50, 50);
+    ASSERT_TRUE(error.IsOk());
+    m_materials.SetMaterial(true, GradientMaterial(pSettings));
+
+    // From (20, 20) to (100, 20) in the canvas, in four pieces.
+    InjectDrag(POINT{40, 30}, POINT{120, 30}, 4);
+    PumpMessages();
+    for (int x = 18; x <= 102; x += 2)
+        EXPECT_NEAR(GetRValue(Shown(x, 20)), 127.5, 1.0) << "x " << x;
+    EXPECT_EQ(Shown(60, 30), RGB(255, 255, 255));
+
+    // A second stroke across the first darkens the crossing, as it should.
+    InjectDrag(POINT{80, 10}, POINT{80, 50}, 4);
+    PumpMessages();
+    EXPECT_NEAR(GetRValue(Shown(60, 20)), 63.75, 1.0);
+    EXPECT_NEAR(GetRValue(Shown(60, 35)), 127.5, 1.0);
+}
+
 TEST_F(CanvasTest, ASwitchedOffSidePaintsNothing)
 {
     m_materials.SetEnabled(true, false);
