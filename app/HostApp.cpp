@@ -2,6 +2,7 @@
 
 #include "ConnectLanguage.h"
 #include "Headless.h"
+#include "HostMaterialCache.h"
 #include "Input.h"
 #include "HostResourceLibrary.h"
 #include "MGLModel.h"
@@ -133,7 +134,8 @@ bool CHostApp::StartPalette(std::string& strError)
         CConnectLanguage::Instance()->SetUserLanguage(Utf8ToWide(m_options.strLanguage).c_str());
 
     CMirnMaterialPalette* pPalette = TSingleton<CMirnMaterialPalette>::Instance();
-    CErrorAutoThrow error = pPalette->Initialize(m_pAppContext, m_pExecutionContext, nullptr, nullptr);
+    CErrorAutoThrow error =
+        pPalette->Initialize(m_pAppContext, m_pExecutionContext, &CHostMaterialCache::Shared(), nullptr);
     if (error.IsError())
     {
         strError = "the palette refused the host's services (error " + std::to_string(error.GetError()) + ")";

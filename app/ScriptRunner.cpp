@@ -4,9 +4,11 @@
 #include "Gdi.h"
 #include "Input.h"
 #include "Utf8.h"
+#include "HostFrame.h"
 #include "WindowTree.h"
 
 #include <cstdio>
+#include <deque>
 #include <istream>
 #include <ostream>
 
@@ -77,11 +79,96 @@ std::optional<int> ParseMessageBoxAnswer(const std::string& strValue)
     return std::nullopt;
 }
 
+// "#RRGGBB" as a COLORREF; nothing for any other text.
+std::optional<COLORREF> ParseHexColour(const std::string& strText)
+{
+    unsigned int nRed = 0, nGreen = 0, nBlue = 0;
+    char chExtra = 0;
+    if (strText.size() != 7 ||
+        std::sscanf(strText.c_str(), "#%2x%2x%2x%c", &nRed, &nGreen, &nBlue, &chExtra) != 3)
+        return std::nullopt;
+    return RGB(nRed, nGreen, nBlue);
+}
+
+std::string ColourText(COLORREF clrColor)
+{
+    char szText[8];
+    std::snprintf(szText, sizeof(szText), "#%02X%02X%02X", GetRValue(clrColor), GetGValue(clrColor),
+                  GetBValue(clrColor));
+    return szText;
+}
+
+// "59653 101 103", as a script names a window.
+std::string PathText(const std::vector<long>& path)
+{
+    std::string strText;
+    for (long nID : path)
+        strText += (strText.empty() ? "" : " ") + std::to_string(nID);
+    return strText;
+}
+
+// The window below hParent with the control identifier that lies fewest
+// levels down (the first of them in the window tree's order), so that a
+// control is found before a child of a sibling that shares its identifier.
+HWND FindDescendant(HWND hParent, long nID)
+{
+    std::deque<HWND> pending{hParent};
+    while (!pending.empty())
+    {
+        const HWND hWindow = pending.front();
+        pending.pop_front();
+        for (HWND hChild = GetWindow(hWindow, GW_CHILD); hChild != nullptr;
+             hChild = GetWindow(hChild, GW_HWNDNEXT))
+        {
+            if (GetDlgCtrlID(hChild) == nID)
+                return hChild;
+            pending.push_back(hChild);
+        }
+    }
+    return nullptr;
+}
+
+// The whole numbers a line starts with: the identifiers of a window path.
+std::vector<long> LeadingIdentifiers(const std::vector<std::string>& args)
+{
+    std::vector<long> path;
+    for (const std::string& strWord : args)
+    {
+        const std::optional<long> nID = ParseInteger(strWord);
+        if (!nID)
+            break;
+        path.push_back(*nID);
+    }
+    return path;
+}
+
+// Follows identifiers from the frame: each names a window somewhere below
+// the one before. Null, with the reason, when one is missing.
+HWND FindWindowByPath(HWND hFrame, const std::vector<long>& path, std::string& strMessage)
+{
+    HWND hWindow = hFrame;
+    std::vector<long> walked;
+    for (long nID : path)
+    {
+        walked.push_back(nID);
+        hWindow = FindDescendant(hWindow, nID);
+        if (hWindow == nullptr)
+        {
+            strMessage = walked.size() == 1 ? "no window has the identifier " + std::to_string(nID)
+                                            : "no window " + PathText(walked);
+            return nullptr;
+        }
+    }
+    return hWindow;
+}
+
 constexpr const char* kUsage =
     "commands: size W H | move X Y | click X Y [left|right|middle] [double] [shift|ctrl|alt]... | "
     "drag X1 Y1 X2 Y2 [left|right|middle] | key NAME | type TEXT | wait MS | "
     "answer messagebox|file|menu|dialog VALUE | screenshot FILE | dump-state | "
-    "dump-windows | expect-state PATH VALUE | expect-window ID FIELD VALUE | expect-colour X Y #RRGGBB";
+    "click-window ID [CHILD-ID]... [left|right|middle] [double] [shift|ctrl|alt]... | "
+    "dump-windows | expect-state PATH VALUE | expect-window ID [CHILD-ID]... FIELD VALUE | "
+    "expect-colour X Y #RRGGBB | expect-canvas X Y #RRGGBB";
 
 } // namespace
 
@@ -144,6 +231,8 @@ bool CScriptRunner::RunCommand(const SScriptLine& line, std::string& strMessage)
     }
     if (strCommand == "click")
         return Click(line, strMessage);
+    if (strCommand == "click-window")
+        return ClickWindow(line, strMessage);
     if (strCommand == "drag")
         return Drag(line, strMessage);
     if (strCommand == "key")
@@ -194,6 +283,8 @@ bool CScriptRunner::RunCommand(const SScriptLine& line, std::string& strMessage)
         return ExpectWindow(line, strMessage);
     if (strCommand == "expect-colour" || strCommand == "expect-color")
         return ExpectColour(line, strMessage);
+    if (strCommand == "expect-canvas")
+        return ExpectCanvas(line, strMessage);
 
     bool bOk = false;
     if (m_host.RunHostCommand(line, bOk, strMessage))
@@ -211,33 +302,80 @@ bool CScriptRunner::Click(const SScriptLine& line, std::string& strMessage)
         strMessage = "needs X and Y";
         return false;
     }
-    EMouseButton eButton = EMouseButton::Left;
-    bool bShift = false, bControl = false, bAlt = false, bDouble = false;
-    for (size_t i = 2; i < args.size(); ++i)
+    SClickOptions options;
+    if (!ParseClickWords(args, 2, options, strMessage))
+        return false;
+    ClickAt(*pt, options);
+    return true;
+}
+
+bool CScriptRunner::ClickWindow(const SScriptLine& line, std::string& strMessage)
+{
+    const std::vector<long> path = LeadingIdentifiers(line.args);
+    const size_t nWords = path.size();
+    if (path.empty())
+    {
+        strMessage = "needs the control identifiers leading from the frame to the window";
+        return false;
+    }
+    SClickOptions options;
+    if (!ParseClickWords(line.args, nWords, options, strMessage))
+        return false;
+    const HWND hWindow = FindWindowByPath(m_host.FrameWindow(), path, strMessage);
+    if (hWindow == nullptr)
+        return false;
+    if (!IsWindowVisible(hWindow))
+    {
+        strMessage = "window " + PathText(path) + " is hidden";
+        return false;
+    }
+    RECT rc{};
+    GetWindowRect(hWindow, &rc);
+    const POINT ptCentre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    // A click there must reach the window or one of its children, not
+    // something lying over it.
+    const HWND hHit = WindowFromPoint(ptCentre);
+    if (hHit != hWindow && !IsChild(hWindow, hHit))
+    {
+        strMessage = "the centre of window " + PathText(path) + " is covered by another window";
+        return false;
+    }
+    ClickAt(ptCentre, options);
+    return true;
+}
+
+bool CScriptRunner::ParseClickWords(const std::vector<std::string>& args, size_t nFirst,
+                                    SClickOptions& options, std::string& strMessage)
+{
+    for (size_t i = nFirst; i < args.size(); ++i)
     {
         if (std::optional<EMouseButton> eNamed = ParseButton(args[i]))
-            eButton = *eNamed;
+            options.eButton = *eNamed;
         else if (args[i] == "shift")
-            bShift = true;
+            options.bShift = true;
         else if (args[i] == "ctrl")
-            bControl = true;
+            options.bControl = true;
         else if (args[i] == "alt")
-            bAlt = true;
+            options.bAlt = true;
         else if (args[i] == "double")
-            bDouble = true;
+            options.bDouble = true;
         else
         {
             strMessage = "unknown word '" + args[i] + "' (left, right, middle, double, shift, ctrl, alt)";
             return false;
         }
     }
-    CHeldModifiers modifiers(bShift, bControl, bAlt);
-    InjectMouseMove(*pt);
-    InjectClick(*pt, eButton);
-    if (bDouble)
-        InjectClick(*pt, eButton);
-    PumpUntilIdle();
     return true;
+}
+
+void CScriptRunner::ClickAt(POINT pt, const SClickOptions& options)
+{
+    CHeldModifiers modifiers(options.bShift, options.bControl, options.bAlt);
+    InjectMouseMove(pt);
+    InjectClick(pt, options.eButton);
+    if (options.bDouble)
+        InjectClick(pt, options.eButton);
+    PumpUntilIdle();
 }
 
 bool CScriptRunner::Drag(const SScriptLine& line, std::string& strMessage)
@@ -371,46 +509,24 @@ bool CScriptRunner::ExpectState(const SScriptLine& line, std::string& strMessage
     return true;
 }
 
-namespace
-{
-
-// The first window of the tree, in dump order, with the control identifier.
-const nlohmann::json* FindWindowById(const nlohmann::json& window, long nID)
-{
-    if (window.value("id", -1L) == nID)
-        return &window;
-    if (!window.contains("children"))
-        return nullptr;
-    for (const nlohmann::json& child : window["children"])
-    {
-        if (const nlohmann::json* pFound = FindWindowById(child, nID))
-            return pFound;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 bool CScriptRunner::ExpectWindow(const SScriptLine& line, std::string& strMessage)
 {
-    const std::optional<long> nID = !line.args.empty() ? ParseInteger(line.args[0]) : std::nullopt;
-    if (!nID || line.args.size() < 3)
+    const std::vector<long> path = LeadingIdentifiers(line.args);
+    const size_t nWords = path.size();
+    if (path.empty() || line.args.size() < nWords + 2)
     {
-        strMessage = "needs a control identifier, a field (class, rect, visible, enabled, text) and a value";
+        strMessage = "needs control identifiers, a field (class, rect, visible, enabled, text) and a value";
         return false;
     }
-    const nlohmann::json tree = DumpWindowTree(m_host.FrameWindow());
-    const nlohmann::json* pWindow = FindWindowById(tree, *nID);
-    if (pWindow == nullptr)
-    {
-        strMessage = "no window has the identifier " + line.args[0];
+    const HWND hWindow = FindWindowByPath(m_host.FrameWindow(), path, strMessage);
+    if (hWindow == nullptr)
         return false;
-    }
-    const std::string& strField = line.args[1];
-    std::string strValue = line.args[2];
-    for (size_t i = 3; i < line.args.size(); ++i)
+    const nlohmann::json window = DumpWindowTree(hWindow);
+    const std::string& strField = line.args[nWords];
+    std::string strValue = line.args[nWords + 1];
+    for (size_t i = nWords + 2; i < line.args.size(); ++i)
         strValue += " " + line.args[i];
-    const nlohmann::json* pFound = FindJsonValue(*pWindow, strField);
+    const nlohmann::json* pFound = FindJsonValue(window, strField);
     if (pFound == nullptr || strField == "children")
     {
         strMessage = "a window has no field " + strField;
@@ -419,7 +535,7 @@ bool CScriptRunner::ExpectWindow(const SScriptLine& line, std::string& strMessag
     const nlohmann::json expected = ParseExpectedValue(strValue);
     if (*pFound != expected)
     {
-        strMessage = "window " + line.args[0] + " " + strField + " is " + pFound->dump() + ", expected " +
+        strMessage = "window " + PathText(path) + " " + strField + " is " + pFound->dump() + ", expected " +
                      expected.dump();
         return false;
     }
@@ -430,31 +546,64 @@ bool CScriptRunner::ExpectColour(const SScriptLine& line, std::string& strMessag
 {
     const std::optional<POINT> pt =
         line.args.size() == 3 ? ParsePoint(line.args[0], line.args[1]) : std::nullopt;
-    const std::string strExpected = line.args.size() == 3 ? line.args[2] : std::string();
-    unsigned int nRed = 0, nGreen = 0, nBlue = 0;
-    char chExtra = 0;
-    if (!pt || std::sscanf(strExpected.c_str(), "#%2x%2x%2x%c", &nRed, &nGreen, &nBlue, &chExtra) != 3 ||
-        strExpected.size() != 7)
+    const std::optional<COLORREF> clrExpected =
+        line.args.size() == 3 ? ParseHexColour(line.args[2]) : std::nullopt;
+    if (!pt || !clrExpected)
     {
         strMessage = "needs X Y and a colour #RRGGBB";
         return false;
     }
+    return ExpectScreenPixel(*pt, *clrExpected, "the screen at " + line.args[0] + " " + line.args[1],
+                             strMessage);
+}
+
+bool CScriptRunner::ExpectCanvas(const SScriptLine& line, std::string& strMessage)
+{
+    const std::optional<POINT> pt =
+        line.args.size() == 3 ? ParsePoint(line.args[0], line.args[1]) : std::nullopt;
+    const std::optional<COLORREF> clrExpected =
+        line.args.size() == 3 ? ParseHexColour(line.args[2]) : std::nullopt;
+    if (!pt || !clrExpected)
+    {
+        strMessage = "needs X Y in the canvas and a colour #RRGGBB";
+        return false;
+    }
+    const HWND hCanvas = GetDlgItem(m_host.FrameWindow(), CHostFrame::kCanvasId);
+    if (hCanvas == nullptr)
+    {
+        strMessage = "the frame has no canvas";
+        return false;
+    }
+    RECT rcClient{};
+    GetClientRect(hCanvas, &rcClient);
+    if (!PtInRect(&rcClient, *pt))
+    {
+        strMessage = "the point is outside the canvas (" + std::to_string(rcClient.right) + " x " +
+                     std::to_string(rcClient.bottom) + ")";
+        return false;
+    }
+    POINT ptScreen = *pt;
+    ClientToScreen(hCanvas, &ptScreen);
+    return ExpectScreenPixel(ptScreen, *clrExpected, "the canvas at " + line.args[0] + " " + line.args[1],
+                             strMessage);
+}
+
+bool CScriptRunner::ExpectScreenPixel(POINT ptScreen, COLORREF clrExpected, const std::string& strWhere,
+                                      std::string& strMessage)
+{
     // What a person would see there: the screen with every window on it.
+    PumpUntilIdle();
     HDC hScreen = GetDC(nullptr);
-    const COLORREF clrSeen = GetPixel(hScreen, pt->x, pt->y);
+    const COLORREF clrSeen = GetPixel(hScreen, ptScreen.x, ptScreen.y);
     ReleaseDC(nullptr, hScreen);
     if (clrSeen == CLR_INVALID)
     {
         strMessage = "the point is not on the screen";
         return false;
     }
-    char szSeen[8];
-    std::snprintf(szSeen, sizeof(szSeen), "#%02X%02X%02X", GetRValue(clrSeen), GetGValue(clrSeen),
-                  GetBValue(clrSeen));
-    if (clrSeen != RGB(nRed, nGreen, nBlue))
+    if (clrSeen != clrExpected)
     {
-        strMessage = "the screen at " + line.args[0] + " " + line.args[1] + " is " + szSeen + ", expected " +
-                     strExpected;
+        strMessage = strWhere + " is " + ColourText(clrSeen) + ", expected " + ColourText(clrExpected);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 // state. The first failing line stops the script with a message naming it.
 #pragma once
 
+#include "Input.h"
 #include "Responder.h"
 #include "ScriptCommand.h"
 
@@ -41,13 +42,34 @@ public:
 private:
     bool Fail(const SScriptLine& line, const std::string& strMessage);
     bool RunCommand(const SScriptLine& line, std::string& strMessage);
+    struct SClickOptions
+    {
+        EMouseButton eButton = EMouseButton::Left;
+        bool bShift = false;
+        bool bControl = false;
+        bool bAlt = false;
+        bool bDouble = false;
+    };
+    // Reads the words after a click's place: a button, "double" and
+    // modifiers.
+    static bool ParseClickWords(const std::vector<std::string>& args, size_t nFirst, SClickOptions& options,
+                                std::string& strMessage);
+    static void ClickAt(POINT ptScreen, const SClickOptions& options);
     bool Click(const SScriptLine& line, std::string& strMessage);
+    // Clicks the centre of a window named by control identifiers from the
+    // frame down.
+    bool ClickWindow(const SScriptLine& line, std::string& strMessage);
     bool Drag(const SScriptLine& line, std::string& strMessage);
     bool Key(const SScriptLine& line, std::string& strMessage);
     bool Answer(const SScriptLine& line, std::string& strMessage);
     bool ExpectState(const SScriptLine& line, std::string& strMessage);
     bool ExpectWindow(const SScriptLine& line, std::string& strMessage);
     bool ExpectColour(const SScriptLine& line, std::string& strMessage);
+    // A pixel of the canvas (the frame's child CHostFrame::kCanvasId) at client
+    // coordinates, as the screen shows it.
+    bool ExpectCanvas(const SScriptLine& line, std::string& strMessage);
+    bool ExpectScreenPixel(POINT ptScreen, COLORREF clrExpected, const std::string& strWhere,
+                           std::string& strMessage);
 
     IScriptHost& m_host;
     std::ostream& m_out;

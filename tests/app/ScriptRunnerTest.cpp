@@ -224,3 +224,95 @@ TEST_F(ScriptRunnerTest, TheHostTakesItsOwnCommandsAndScreenshots)
     EXPECT_FALSE(Play("screenshot out/\n"));
     EXPECT_EQ(m_runner.Error(), "script line 1: screenshot: not a file name");
 }
+
+TEST_F(ScriptRunnerTest, ClickWindowFollowsIdentifiersAndClicksTheCentre)
+{
+    // Two windows hold a child with identifier 103; the path tells them
+    // apart. Window 101's client area starts at (200, 70) on the screen.
+    const HWND hFirstInner = CreateWindowExW(0, RecordingClass(), L"Inner", WS_CHILD | WS_VISIBLE, 0, 0, 10,
+                                             10, m_hChild, reinterpret_cast<HMENU>(103), nullptr, nullptr);
+    const HWND hOther = CreateWindowExW(0, RecordingClass(), L"Other", WS_CHILD | WS_VISIBLE, 100, 20, 60, 40,
+                                        m_host.hFrame, reinterpret_cast<HMENU>(101), nullptr, nullptr);
+    const HWND hInner = CreateWindowExW(0, RecordingClass(), L"Inner", WS_CHILD | WS_VISIBLE, 5, 5, 20, 10,
+                                        hOther, reinterpret_cast<HMENU>(103), nullptr, nullptr);
+    PumpMessages();
+    RecordedMessages().clear();
+
+    ASSERT_TRUE(Play("click-window 15240\nclick-window 101 103 right shift\n")) << m_runner.Error();
+    // 15240 is 50 x 40: its centre is (25, 20). Under it lies its inner
+    // window's corner only, so the click is the outer window's.
+    const auto downs = MessagesTo(m_hChild, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(downs[0].lParam), 25);
+    EXPECT_EQ(GET_Y_LPARAM(downs[0].lParam), 20);
+    // The inner window of 101 is 20 x 10: (10, 5), with Shift held.
+    EXPECT_TRUE(MessagesTo(hFirstInner, WM_RBUTTONDOWN).empty());
+    const auto rights = MessagesTo(hInner, WM_RBUTTONDOWN);
+    ASSERT_EQ(rights.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(rights[0].lParam), 10);
+    EXPECT_EQ(GET_Y_LPARAM(rights[0].lParam), 5);
+    EXPECT_NE(rights[0].wParam & MK_SHIFT, 0u);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+
+    // expect-window takes the same paths.
+    EXPECT_TRUE(Play("expect-window 101 103 rect [205, 75, 225, 85]\n"
+                     "expect-window 15240 103 rect [110, 70, 120, 80]\n"))
+        << m_runner.Error();
+}
+
+TEST_F(ScriptRunnerTest, ClickWindowRefusesWindowsItCannotClick)
+{
+    EXPECT_FALSE(Play("click-window 15240 999\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: click-window: no window 15240 999");
+    EXPECT_FALSE(Play("click-window 42\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: click-window: no window has the identifier 42");
+    EXPECT_FALSE(Play("click-window left\n"));
+    EXPECT_FALSE(Play("click-window 15240 sideways\n"));
+
+    // A window on top of the child's centre takes the click away.
+    const HWND hCover = CreateWindowExW(0, RecordingClass(), L"Cover", WS_POPUP | WS_VISIBLE, 120, 80, 30, 20,
+                                        nullptr, nullptr, nullptr, nullptr);
+    PumpMessages();
+    EXPECT_FALSE(Play("click-window 15240\n"));
+    EXPECT_EQ(m_runner.Error(),
+              "script line 1: click-window: the centre of window 15240 is covered by another window");
+    DestroyWindow(hCover);
+
+    ShowWindow(m_hChild, SW_HIDE);
+    EXPECT_FALSE(Play("click-window 15240\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: click-window: window 15240 is hidden");
+    EXPECT_TRUE(MessagesTo(m_hChild, WM_LBUTTONDOWN).empty());
+}
+
+TEST_F(ScriptRunnerTest, ExpectCanvasReadsTheCanvasInItsOwnCoordinates)
+{
+    // The canvas (identifier 1) lies at (50, 150) in the frame, (150, 200)
+    // on the screen; its right half is green.
+    const HWND hCanvas = CreateWindowExW(0, RecordingClass(), L"Canvas", WS_CHILD | WS_VISIBLE, 50, 150, 40,
+                                         20, m_host.hFrame, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    PumpMessages();
+    HDC hdc = GetDC(hCanvas);
+    const RECT rcLeft{0, 0, 20, 20};
+    const RECT rcRight{20, 0, 40, 20};
+    HBRUSH hRed = CreateSolidBrush(RGB(255, 0, 0));
+    HBRUSH hGreen = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(hdc, &rcLeft, hRed);
+    FillRect(hdc, &rcRight, hGreen);
+    DeleteObject(hRed);
+    DeleteObject(hGreen);
+    ReleaseDC(hCanvas, hdc);
+
+    EXPECT_TRUE(
+        Play("expect-canvas 0 0 #FF0000\nexpect-canvas 39 19 #00FF00\nexpect-colour 170 200 #00FF00\n"))
+        << m_runner.Error();
+    EXPECT_FALSE(Play("expect-canvas 19 5 #00FF00\n"));
+    EXPECT_EQ(m_runner.Error(),
+              "script line 1: expect-canvas: the canvas at 19 5 is #FF0000, expected #00FF00");
+    EXPECT_FALSE(Play("expect-canvas 40 5 #00FF00\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: expect-canvas: the point is outside the canvas (40 x 20)");
+    EXPECT_FALSE(Play("expect-canvas 1 1\n"));
+
+    DestroyWindow(hCanvas);
+    EXPECT_FALSE(Play("expect-canvas 1 1 #FF0000\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: expect-canvas: the frame has no canvas");
+}
