@@ -1,5 +1,7 @@
 #include "ScriptRunner.h"
 
+#include <algorithm>
+
 #include "Headless.h"
 #include "Gdi.h"
 #include "Input.h"
@@ -166,7 +168,8 @@ constexpr const char* kUsage =
     "commands: size W H | move X Y | click X Y [left|right|middle] [double] [shift|ctrl|alt]... | "
     "drag X1 Y1 X2 Y2 [left|right|middle] | key NAME | type TEXT | wait MS | "
     "answer messagebox|file|menu|dialog VALUE | screenshot FILE | dump-state | "
-    "click-window ID [CHILD-ID]... [left|right|middle] [double] [shift|ctrl|alt]... | "
+    "click-window ID [CHILD-ID]... [at X Y] [left|right|middle] [double] [shift|ctrl|alt]... | "
+    "layout classic|new | tab N | document rgb|grey|palette 2|16|256 | "
     "dump-windows | expect-state PATH VALUE | expect-window ID [CHILD-ID]... FIELD VALUE | "
     "expect-colour X Y #RRGGBB | expect-canvas X Y #RRGGBB";
 
@@ -318,8 +321,24 @@ bool CScriptRunner::ClickWindow(const SScriptLine& line, std::string& strMessage
         strMessage = "needs the control identifiers leading from the frame to the window";
         return false;
     }
+    // "at X Y" clicks that point of the window's client area instead of its
+    // centre; a negative coordinate counts from the right or bottom edge.
+    std::vector<std::string> words(line.args.begin() + static_cast<std::ptrdiff_t>(nWords), line.args.end());
+    std::optional<POINT> ptAt;
+    if (const auto itAt = std::find(words.begin(), words.end(), "at"); itAt != words.end())
+    {
+        const std::optional<long> x = itAt + 1 < words.end() ? ParseInteger(*(itAt + 1)) : std::nullopt;
+        const std::optional<long> y = itAt + 2 < words.end() ? ParseInteger(*(itAt + 2)) : std::nullopt;
+        if (!x || !y)
+        {
+            strMessage = "at needs the X and Y of a point in the window";
+            return false;
+        }
+        ptAt = POINT{static_cast<LONG>(*x), static_cast<LONG>(*y)};
+        words.erase(itAt, itAt + 3);
+    }
     SClickOptions options;
-    if (!ParseClickWords(line.args, nWords, options, strMessage))
+    if (!ParseClickWords(words, 0, options, strMessage))
         return false;
     const HWND hWindow = FindWindowByPath(m_host.FrameWindow(), path, strMessage);
     if (hWindow == nullptr)
@@ -331,16 +350,31 @@ bool CScriptRunner::ClickWindow(const SScriptLine& line, std::string& strMessage
     }
     RECT rc{};
     GetWindowRect(hWindow, &rc);
-    const POINT ptCentre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    POINT ptClick{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    if (ptAt)
+    {
+        RECT rcClient{};
+        GetClientRect(hWindow, &rcClient);
+        POINT ptClient{ptAt->x < 0 ? rcClient.right + ptAt->x : ptAt->x,
+                       ptAt->y < 0 ? rcClient.bottom + ptAt->y : ptAt->y};
+        if (ptClient.x < 0 || ptClient.y < 0 || ptClient.x >= rcClient.right || ptClient.y >= rcClient.bottom)
+        {
+            strMessage = "the point lies outside window " + PathText(path);
+            return false;
+        }
+        ClientToScreen(hWindow, &ptClient);
+        ptClick = ptClient;
+    }
     // A click there must reach the window or one of its children, not
     // something lying over it.
-    const HWND hHit = WindowFromPoint(ptCentre);
+    const HWND hHit = WindowFromPoint(ptClick);
     if (hHit != hWindow && !IsChild(hWindow, hHit))
     {
-        strMessage = "the centre of window " + PathText(path) + " is covered by another window";
+        strMessage = std::string(ptAt ? "the point clicked in" : "the centre of") + " window " +
+                     PathText(path) + " is covered by another window";
         return false;
     }
-    ClickAt(ptCentre, options);
+    ClickAt(ptClick, options);
     return true;
 }
 

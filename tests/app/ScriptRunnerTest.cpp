@@ -254,6 +254,20 @@ TEST_F(ScriptRunnerTest, ClickWindowFollowsIdentifiersAndClicksTheCentre)
     EXPECT_NE(rights[0].wParam & MK_SHIFT, 0u);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
 
+    // "at" picks a point of the client area; negative counts from the far
+    // edge: -1 -1 in the 50 x 40 window is (49, 39).
+    RecordedMessages().clear();
+    ASSERT_TRUE(Play("click-window 15240 at 30 25\nclick-window 15240 at -1 -1\n")) << m_runner.Error();
+    const auto points = MessagesTo(m_hChild, WM_LBUTTONDOWN);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(GET_X_LPARAM(points[0].lParam), 30);
+    EXPECT_EQ(GET_Y_LPARAM(points[0].lParam), 25);
+    EXPECT_EQ(GET_X_LPARAM(points[1].lParam), 49);
+    EXPECT_EQ(GET_Y_LPARAM(points[1].lParam), 39);
+    EXPECT_FALSE(Play("click-window 15240 at 50 0\n"));
+    EXPECT_EQ(m_runner.Error(), "script line 1: click-window: the point lies outside window 15240");
+    EXPECT_FALSE(Play("click-window 15240 at 3\n"));
+
     // expect-window takes the same paths.
     EXPECT_TRUE(Play("expect-window 101 103 rect [205, 75, 225, 85]\n"
                      "expect-window 15240 103 rect [110, 70, 120, 80]\n"))
