@@ -201,11 +201,22 @@ std::string CHostApp::TourScript(const std::filesystem::path& folder)
 {
     const std::string strFolder = folder.string();
     std::ostringstream script;
-    script << "# The built-in tour: the window as it starts, then a few strokes.\n"
+    script << "# The built-in tour: the window as it starts, a few strokes, a pattern\n"
+           << "# over a gradient with the sliders, then the rainbow of the classic layout.\n"
            << "screenshot " << '"' << strFolder << "/01-start.png\"\n"
            << "drag 100 150 400 150\n"
            << "drag 100 250 400 350 right\n"
            << "screenshot " << '"' << strFolder << "/02-strokes.png\"\n"
+           << "answer menu 4\n"
+           << "click-window 59653 102 101\n"
+           << "answer menu 2\n"
+           << "click-window 59653 101 101\n"
+           << "drag 100 450 400 450\n"
+           << "tab 2\n"
+           << "screenshot " << '"' << strFolder << "/03-materials.png\"\n"
+           << "layout classic\n"
+           << "tab 1\n"
+           << "screenshot " << '"' << strFolder << "/04-rainbow.png\"\n"
            << "dump-state\n";
     return script.str();
 }
