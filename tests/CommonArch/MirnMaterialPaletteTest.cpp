@@ -394,3 +394,30 @@ TEST_F(PaletteTest, KeptCMYKValuesAreGivenBackOnceInTheSharedBuffer)
     pPalette->OnSaveCMYKModeColor(0, 0);
     EXPECT_EQ(pPalette->OnGetCMYKModeColor(0, 0), 0);
 }
+
+TEST_F(PaletteTest, OperationsBeforeThePaneExistsChangeNothingAndDoNotFail)
+{
+    auto* pApp = new CFakeAppContext(L"app");
+    pApp->m_bAnswerServices = true;
+    auto* pExec = new CFakeExecutionContext(L"exec");
+    {
+        CMirnMaterialPalette palette;
+        ASSERT_EQ(palette.Initialize(pApp, pExec, nullptr, nullptr), MIRN_ERR_NONE);
+        palette.RegisterMatStyle(new CCountedStyle(MATERIAL_STYLE_SOLID),
+                                 new CCountedStyle(MATERIAL_STYLE_SOLID), true);
+        palette.UpdateFromAppMaterials(UPDATE_ALL);
+        palette.SetArtMediaPropertyMode(true);
+        palette.SetArtMediaPropertyMode(false);
+        palette.ChangeMatPalStyle(true);
+        palette.ShowSwatchTab(true);
+        palette.DisableAllTools();
+        palette.EnableAllTools();
+        EXPECT_FALSE(palette.GetApplyToAllState());
+        EXPECT_EQ(palette.EnableNullMaterial(false), MIRN_ERR_NONE);
+        EXPECT_TRUE(palette.IsOldStyleMatPalStyle());
+        EXPECT_EQ(palette.GetSafeHwnd(), nullptr);
+        palette.Shutdown();
+    }
+    pApp->Release();
+    pExec->Release();
+}
