@@ -195,6 +195,7 @@ TEST_F(CMNumEditTest, TheBuddyFollowsNumbersWithinTheRange)
     slider.DestroyWindow();
     m_edit.SetValue(13);
     EXPECT_EQ(Text(), L"13") << "a buddy that is gone is left alone";
+    EXPECT_EQ(m_edit.GetBuddy(), nullptr);
 }
 
 TEST_F(CMNumEditTest, ThePainterDrawsItsStripUnderTheText)

@@ -60,7 +60,8 @@ public:
 
     // The buddy is not owned; null for none.
     void SetBuddy(CWnd* pBuddy);
-    CWnd* GetBuddy() const { return m_pBuddy; }
+    // The buddy's window object, or null when it has none or it is gone.
+    CWnd* GetBuddy() const { return m_hBuddy != nullptr ? CWnd::FromHandlePermanent(m_hBuddy) : nullptr; }
 
     // The painter is not owned; null for none. The strip takes the bottom
     // StripHeight() pixels of the client area.
@@ -87,6 +88,6 @@ private:
     int m_nMax = 100;
     int m_nLastGood = 0;
     bool m_bHexadecimal = false;
-    CWnd* m_pBuddy = nullptr;
+    HWND m_hBuddy = nullptr;
     VMnePainter* m_pPainter = nullptr;
 };

@@ -76,10 +76,10 @@ void CMNumEdit::SetRange(int nMin, int nMax)
     m_nMin = nMin;
     m_nMax = nMax;
     m_nLastGood = std::clamp(m_nLastGood, m_nMin, m_nMax);
-    if (m_pBuddy != nullptr && ::IsWindow(m_pBuddy->GetSafeHwnd()))
+    if (m_hBuddy != nullptr && ::IsWindow(m_hBuddy))
     {
-        m_pBuddy->SendMessage(TBM_SETRANGEMIN, FALSE, m_nMin);
-        m_pBuddy->SendMessage(TBM_SETRANGEMAX, TRUE, m_nMax);
+        ::SendMessageW(m_hBuddy, TBM_SETRANGEMIN, FALSE, m_nMin);
+        ::SendMessageW(m_hBuddy, TBM_SETRANGEMAX, TRUE, m_nMax);
     }
     if (m_hWnd != nullptr)
     {
@@ -158,11 +158,13 @@ CString CMNumEdit::FormatRangeTip(LPCWSTR pszName) const
 
 void CMNumEdit::SetBuddy(CWnd* pBuddy)
 {
-    m_pBuddy = pBuddy;
-    if (m_pBuddy != nullptr && ::IsWindow(m_pBuddy->GetSafeHwnd()))
+    // The buddy is kept by its window: an object that goes away leaves a
+    // handle that is simply no longer a window.
+    m_hBuddy = pBuddy != nullptr ? pBuddy->GetSafeHwnd() : nullptr;
+    if (m_hBuddy != nullptr && ::IsWindow(m_hBuddy))
     {
-        m_pBuddy->SendMessage(TBM_SETRANGEMIN, FALSE, m_nMin);
-        m_pBuddy->SendMessage(TBM_SETRANGEMAX, FALSE, m_nMax);
+        ::SendMessageW(m_hBuddy, TBM_SETRANGEMIN, FALSE, m_nMin);
+        ::SendMessageW(m_hBuddy, TBM_SETRANGEMAX, FALSE, m_nMax);
         MoveBuddy(GetValue());
     }
 }
@@ -198,10 +200,10 @@ CRect CMNumEdit::GetStripRect() const
 
 void CMNumEdit::MoveBuddy(int nValue)
 {
-    if (m_pBuddy == nullptr || !::IsWindow(m_pBuddy->GetSafeHwnd()))
+    if (m_hBuddy == nullptr || !::IsWindow(m_hBuddy))
         return;
-    if (static_cast<int>(m_pBuddy->SendMessage(TBM_GETPOS)) != nValue)
-        m_pBuddy->SendMessage(TBM_SETPOS, TRUE, nValue);
+    if (static_cast<int>(::SendMessageW(m_hBuddy, TBM_GETPOS, 0, 0)) != nValue)
+        ::SendMessageW(m_hBuddy, TBM_SETPOS, TRUE, nValue);
 }
 
 bool CMNumEdit::AcceptsCharacter(wchar_t ch) const
