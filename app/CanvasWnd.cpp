@@ -1,8 +1,9 @@
 #include "CanvasWnd.h"
 
+#include "HostAppContext.h"
+
 #include "Dc.h"
 #include "DebugOutput.h"
-#include "MGLModel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,21 +27,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-
-// The host's material as a material object the renderer draws.
-CComPtr<IMGLMaterial> MaterialObject(const SHostMaterial& material)
-{
-    CComPtr<IMGLMaterial> pMaterial;
-    pMaterial.Attach(new (std::nothrow) CMGLMaterial);
-    if (pMaterial == nullptr)
-        return pMaterial;
-    CErrorAutoThrow error;
-    pMaterial->SetStyle(error, material.nStyle);
-    pMaterial->SetSolidColor(error, material.clrColor);
-    pMaterial->SetSettings(error, material.StyleSettings());
-    pMaterial->SetTexture(error, material.pTexture);
-    return pMaterial;
-}
 
 // A rendered image as a cairo surface of pre-multiplied pixels; null when
 // there is no image.
@@ -164,7 +150,8 @@ cairo_surface_t* CCanvasWnd::SideSurface(bool bForeground)
     }
     if (pSide != nullptr || szMaterial.cx <= 0 || szMaterial.cy <= 0)
         return pSide;
-    CComPtr<IMGLMaterial> pMaterial = MaterialObject(m_materials.Painted(bForeground));
+    CComPtr<IMGLMaterial> pMaterial;
+    pMaterial.Attach(CHostAppContext::MakeMaterial(m_materials.Painted(bForeground)));
     // What the material names is loaded into the cache the renderer draws
     // from; a name the collections lack renders as the failure grey.
     CErrorAutoThrow error;

@@ -75,12 +75,15 @@ public:
     bool EditMaterial(CErrorAutoThrow& error, IMGLMaterial* pMaterial, IMGLMaterial** ppEdited) override;
     void ApplyMaterial(CErrorAutoThrow& error, IMGLMaterial* pMaterial, int nFlags) override;
 
+    // A material object holding the host's material, with one reference for
+    // the caller; null when there is no memory for it.
+    static IMGLMaterial* MakeMaterial(const SHostMaterial& material);
+
     // The last colour sampled from the screen, if any.
     std::optional<COLORREF> LastSampledColor() const { return m_clrLastSample; }
 
 private:
     ~CHostAppContext() override;
-    static IMGLMaterial* MakeMaterial(const SHostMaterial& material);
 
     CHostMaterials& m_materials;
     EHostDocument m_eDocument = EHostDocument::FullColor;

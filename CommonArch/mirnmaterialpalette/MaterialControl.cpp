@@ -10,6 +10,7 @@
 #include "MatStylePattern2.h"
 #include "MirnMaterialPalette.h"
 #include "PaneMessages.h"
+#include "Placeholder.h"
 #include "RowIterator.h"
 #include "XUIDPI.h"
 #include "XUIDraw.h"
@@ -111,18 +112,11 @@ BOOL CMaterialControl::Create(UINT nID, UINT nPlaceholderId, CWnd* pParent, CStr
     m_strName = strName;
     m_bSolidOnly = bSolidOnly;
     m_bButtonRow = bButtonRow;
-    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+    const SPlaceholderSpot spot = TakePlaceholder(pParent, nPlaceholderId);
+    if (!spot.bFound)
         return FALSE;
-    HWND hPlaceholder = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nPlaceholderId));
-    if (hPlaceholder == nullptr)
-        return FALSE;
-    CRect rc;
-    ::GetWindowRect(hPlaceholder, &rc);
-    pParent->ScreenToClient(&rc);
-    const HWND hBefore = ::GetWindow(hPlaceholder, GW_HWNDPREV);
-    ::DestroyWindow(hPlaceholder);
     if (!CreateEx(0, AfxRegisterWndClass(0), strName, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                  rc, pParent, nID))
+                  spot.rect, pParent, nID))
         return FALSE;
 
     Layout();
@@ -149,9 +143,7 @@ BOOL CMaterialControl::Create(UINT nID, UINT nPlaceholderId, CWnd* pParent, CStr
         m_sample.SetRenderEngine(pPalette->GetRenderEngine());
     Layout();
 
-    // Back into the placeholder's place in the tab order.
-    ::SetWindowPos(m_hWnd, hBefore != nullptr ? hBefore : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RestoreTabOrder(m_hWnd, spot);
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include "MatStylePattern.h"
 #include "MatStylePattern2.h"
 #include "PaneMessages.h"
+#include "Placeholder.h"
 #include "RTRACE.h"
 #include "Region.h"
 #include "Resources.h"
@@ -450,20 +451,6 @@ CString LoadText(UINT nId)
     return str;
 }
 
-// The placeholder item's rectangle in the pane's client coordinates; the
-// item goes, as the child made in its place takes its identifier.
-CRect TakePlaceholder(CWnd* pPane, UINT nItem)
-{
-    CRect rc;
-    HWND hItem = ::GetDlgItem(pPane->GetSafeHwnd(), static_cast<int>(nItem));
-    if (hItem == nullptr)
-        return rc;
-    ::GetWindowRect(hItem, &rc);
-    pPane->ScreenToClient(&rc);
-    ::DestroyWindow(hItem);
-    return rc;
-}
-
 // A PNG image resource of the module by number, as a 32-bit bitmap.
 HBITMAP LoadPngResource(UINT nId, SImage& image)
 {
@@ -588,7 +575,7 @@ BOOL CMirnMaterialPalette::OnInitDialog()
                     L"MirnMaterialPalette\\blackwhite.bmp"}};
     for (const auto& button : buttons)
     {
-        CRect rc = TakePlaceholder(this, button.nId);
+        CRect rc = TakePlaceholder(this, button.nId).rect;
         button.pButton->Create(button.nId, rc, this, 0, button.nMessage, false, button.pszImage);
     }
 
@@ -663,7 +650,7 @@ void CMirnMaterialPalette::CreateMaterialControls()
 
 void CMirnMaterialPalette::CreateTabSets()
 {
-    const CRect rcTabs = TakePlaceholder(this, kTabSetItem);
+    const CRect rcTabs = TakePlaceholder(this, kTabSetItem).rect;
     m_tabNew.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rcTabs, this, kTabSetItem);
     m_tabClassic.Create(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rcTabs, this, kClassicTabSet);
     m_tabNew.SetImageList(GetImageList());

@@ -1,5 +1,7 @@
 #include "MaterialSampleWnd.h"
 
+#include "Placeholder.h"
+
 #include "Dc.h"
 #include "MirnMaterialPalette.h"
 #include "PaintWindow.h"
@@ -90,16 +92,11 @@ BOOL CMaterialSampleWnd::Create(UINT nPlaceholderId, CWnd* pParent, bool bShowTo
 {
     m_bShowTooltip = bShowTooltip;
     m_bUseCursor = bUseCursor;
-    if (m_hWnd != nullptr || pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+    if (m_hWnd != nullptr)
         return FALSE;
-    HWND hPlaceholder = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nPlaceholderId));
-    if (hPlaceholder == nullptr)
+    const SPlaceholderSpot spot = TakePlaceholder(pParent, nPlaceholderId);
+    if (!spot.bFound)
         return FALSE;
-    CRect rc;
-    ::GetWindowRect(hPlaceholder, &rc);
-    pParent->ScreenToClient(&rc);
-    const HWND hBefore = ::GetWindow(hPlaceholder, GW_HWNDPREV);
-    ::DestroyWindow(hPlaceholder);
 
     // The palette keeps the sampling cursor once its pane exists; before
     // that it comes straight from the language resources.
@@ -107,26 +104,19 @@ BOOL CMaterialSampleWnd::Create(UINT nPlaceholderId, CWnd* pParent, bool bShowTo
     {
         CMirnMaterialPalette* pPalette = CMirnMaterialPalette::Instance();
         m_hCursor = pPalette != nullptr ? pPalette->GetSampleCursor() : nullptr;
-        // A cursor's module is found by its group entry where resources
-        // keep one, else by the cursor entry itself.
         const LPCWSTR lpszCursor = MAKEINTRESOURCEW(IDC_MATERIALS_SAMPLE_CURSOR);
-        for (LPCWSTR lpszType : {RT_GROUP_CURSOR, RT_CURSOR})
-        {
-            if (m_hCursor == nullptr)
-                m_hCursor = LoadCursorW(AfxFindResourceHandle(lpszCursor, lpszType), lpszCursor);
-        }
+        if (m_hCursor == nullptr)
+            m_hCursor = LoadCursorW(AfxFindResourceHandle(lpszCursor, RT_CURSOR), lpszCursor);
     }
 
     LPCWSTR pszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW));
-    if (!CreateEx(0, pszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, rc, pParent,
+    if (!CreateEx(0, pszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, spot.rect, pParent,
                   nPlaceholderId))
         return FALSE;
     if (m_bShowTooltip)
         m_toolTip.Create(this);
 
-    // Back into the placeholder's place in the tab order.
-    ::SetWindowPos(m_hWnd, hBefore != nullptr ? hBefore : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RestoreTabOrder(m_hWnd, spot);
     if (m_pMaterial != nullptr)
         Render();
     return TRUE;
