@@ -28,6 +28,16 @@ END_MESSAGE_MAP()
 namespace
 {
 
+// Puts what one surface holds into the top left of another, alpha and all.
+void CopySurface(cairo_surface_t* pTo, cairo_surface_t* pFrom)
+{
+    cairo_t* pCairo = cairo_create(pTo);
+    cairo_set_source_surface(pCairo, pFrom, 0, 0);
+    cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(pCairo);
+    cairo_destroy(pCairo);
+}
+
 // A rendered image as a cairo surface of pre-multiplied pixels; null when
 // there is no image.
 cairo_surface_t* SurfaceFromImage(const CRenderImage& image)
@@ -114,11 +124,7 @@ void CCanvasWnd::GrowPage(int cx, int cy)
                                                          std::max<int>(cy, szOld.cy));
     if (m_pPaint != nullptr)
     {
-        cairo_t* pCairo = cairo_create(pPaint);
-        cairo_set_source_surface(pCairo, m_pPaint, 0, 0);
-        cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(pCairo);
-        cairo_destroy(pCairo);
+        CopySurface(pPaint, m_pPaint);
         cairo_surface_destroy(m_pPaint);
     }
     m_pPaint = pPaint;
@@ -332,11 +338,7 @@ void CCanvasWnd::BeginStroke(CPoint point, bool bForeground)
     // A copy of the page as it is, to lay the stroke over while it grows.
     m_pBeforeStroke =
         cairo_surface_create_similar_image(m_pPaint, CAIRO_FORMAT_ARGB32, PageSize().cx, PageSize().cy);
-    cairo_t* pCairo = cairo_create(m_pBeforeStroke);
-    cairo_set_source_surface(pCairo, m_pPaint, 0, 0);
-    cairo_set_operator(pCairo, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(pCairo);
-    cairo_destroy(pCairo);
+    CopySurface(m_pBeforeStroke, m_pPaint);
     ContinueStroke(point);
 }
 

@@ -634,18 +634,8 @@ void CMirnMaterialPalette::CreateMaterialControls()
         control.SetMaterialMgr(m_pMaterialServices);
         control.SetObjectFactory(m_pObjectFactory);
     }
-
-    // The foreground of each pair shows whole: the background window leaves
-    // out what the foreground covers.
-    for (const auto& [pBack, pFore] : {std::pair<CWnd*, CWnd*>(&m_ctrlBack, &m_ctrlFore),
-                                       std::pair<CWnd*, CWnd*>(&m_ctrlBackSolid, &m_ctrlForeSolid)})
-    {
-        CRect rcBack;
-        CRect rcFore;
-        pBack->GetWindowRect(&rcBack);
-        pFore->GetWindowRect(&rcFore);
-        pBack->SetWindowRgn(RegionWithout(rcBack, rcFore), FALSE);
-    }
+    // The background windows' regions come with the layout, which ends the
+    // pane's initialisation.
 }
 
 void CMirnMaterialPalette::CreateTabSets()
@@ -666,7 +656,6 @@ void CMirnMaterialPalette::CreateTabSets()
     m_tabNew.SetActiveTab(0);
     m_tabClassic.SetActiveTab(0);
     m_tabClassic.ShowWindow(SW_HIDE);
-    PlacePickers();
 }
 
 void CMirnMaterialPalette::CreatePickers()
@@ -1454,7 +1443,6 @@ void CMirnMaterialPalette::ChangeMatPalStyle(bool bOldStyle)
     if (bOldStyle == m_bOldStyleMatPalStyle)
         return;
     m_bOldStyleMatPalStyle = bOldStyle;
-    m_nVisibleTabSet = bOldStyle ? 1 : 0;
     if (m_tabNew.GetSafeHwnd() == nullptr)
         return;
     m_tabClassic.ShowWindow(bOldStyle ? SW_SHOW : SW_HIDE);

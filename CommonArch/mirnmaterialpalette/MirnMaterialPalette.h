@@ -121,7 +121,7 @@ public:
     VMGLValueFactory* GetValueFactory() const { return m_pValueFactory; }
     CMGLMGDIRenderEngine* GetRenderEngine() const { return m_pRenderEngine; }
     VSwatchMgr* GetSwatchMgr() const { return m_pSwatchMgr; }
-    CSwatchPickerWnd* GetSwatchPickerWnd() const { return m_pSwatchPicker[m_nVisibleTabSet]; }
+    CSwatchPickerWnd* GetSwatchPickerWnd() const { return m_pSwatchPicker[m_bOldStyleMatPalStyle ? 1 : 0]; }
     IRegistry* GetRegistry() const { return m_pRegistry; }
     const CString& GetRegistryKey() const { return m_strRegistryKey; }
     // The material services the application context answered, or null.
@@ -340,10 +340,9 @@ private:
     CSize m_sizeInitial;
     int m_nTabSetHeight = 0;
 
-    // The swatch pickers of the two tab sets (created with the pane's
-    // children; null until then) and which tab set shows.
+    // The swatch pickers of the new and the classic tab set (created with
+    // the pane's children; null until then).
     CSwatchPickerWnd* m_pSwatchPicker[2] = {nullptr, nullptr};
-    int m_nVisibleTabSet = 0;
 
     bool m_bNullMaterialAllowed = true;
     bool m_bForeEnabledSaved = false;
